@@ -1,0 +1,16 @@
+// What differs between Windows and Linux for the extension binding. Each
+// platform links its own implementation; the unit tests link a fake.
+#pragma once
+
+namespace corvanta::platform {
+
+using ProcAddress = void (*)();
+
+// The named GL entry point in the current context, or null when the context
+// lacks it (including when no context is current).
+ProcAddress getProcAddress(const char *name);
+
+// The audible warning of a failed start.
+void beep();
+
+} // namespace corvanta::platform

@@ -1,0 +1,29 @@
+// What the reference host does differently on Windows and Linux: loading the
+// plugin library and making an offscreen GL context current.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "plugin/host_interfaces.h"
+
+namespace corvanta::host {
+
+struct PluginExports {
+    QueryFunction query = nullptr;
+    InitFunction init = nullptr;
+};
+
+// Loads the plugin library at `path` for the life of the process and finds
+// its two exports by their undecorated names. On failure `error` says why.
+bool loadPlugin(const std::string &path, PluginExports &exports, std::string &error);
+
+// A GL context with an offscreen default framebuffer of the given size,
+// current on the calling thread for as long as the object lives.
+class OffscreenContext {
+public:
+    static std::unique_ptr<OffscreenContext> create(int width, int height, std::string &error);
+    virtual ~OffscreenContext() = default;
+};
+
+} // namespace corvanta::host

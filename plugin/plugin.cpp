@@ -1,0 +1,67 @@
+// The plugin's face to the host: the two exports and the plugin object.
+#include <cstring>
+
+#include "glext/entry_points.h"
+#include "library/registration.h"
+#include "plugin/error_text.h"
+#include "plugin/host_interfaces.h"
+
+namespace corvanta {
+namespace {
+
+constexpr char description[] = "for Corvanta";
+
+// The one message the plugin can report fits with room to spare; a static
+// buffer means setting it can never fail.
+char errorText[32];
+
+bool CORVANTA_CALL registerLibraryOp(ShaderPlugin *, FunctionRegistry *registry) {
+    registerLibrary(registry);
+    return true;
+}
+
+// The table is static, so Corvanta_Init can be called any number of times
+// without allocating, and Release has nothing to free.
+void CORVANTA_CALL releaseOp(ShaderPlugin *self) { self->ops = nullptr; }
+
+bool CORVANTA_CALL startProgramOp(ShaderPlugin *) { return startProgram(); }
+
+void CORVANTA_CALL getErrorTextOp(ShaderPlugin *, char *buffer) {
+    if (errorText[0] == '\0') return;
+    std::strcpy(buffer, errorText);
+}
+
+// The host calls these at moments of its own; the plugin has nothing to do then.
+void CORVANTA_CALL emptyHookOp(ShaderPlugin *) {}
+
+constexpr ShaderPluginOps operations = {
+    registerLibraryOp, releaseOp,   startProgramOp, emptyHookOp, emptyHookOp,
+    emptyHookOp,       emptyHookOp, getErrorTextOp, emptyHookOp,
+};
+
+ShaderPlugin plugin;
+
+} // namespace
+
+void setErrorText(const char *text) {
+    std::strncpy(errorText, text, sizeof errorText - 1);
+    errorText[sizeof errorText - 1] = '\0';
+}
+
+} // namespace corvanta
+
+extern "C" {
+
+int32_t CORVANTA_CALL Corvanta_Query(char *descriptionOut, int32_t *first, int32_t *second) {
+    std::memcpy(descriptionOut, corvanta::description, sizeof corvanta::description);
+    *first = 0;
+    *second = 1;
+    return 3;
+}
+
+corvanta::ShaderPlugin *CORVANTA_CALL Corvanta_Init() {
+    corvanta::plugin.ops = &corvanta::operations;
+    return &corvanta::plugin;
+}
+
+} // extern "C"

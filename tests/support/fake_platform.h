@@ -1,0 +1,35 @@
+// Stands in for the platform seam in unit tests: serves a chosen set of entry
+// point names and counts lookups and beeps.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "glext/platform.h"
+
+namespace corvanta::testing {
+
+// The 34 names the library resolves, in its lookup order.
+extern const char *const allEntryPointNames[34];
+constexpr int requiredEntryPointNameCount = 13;
+
+struct FakePlatform {
+    std::set<std::string> served;
+    std::vector<std::string> lookups; // every name asked for, in order
+    int beeps = 0;
+
+    // Serves every name, or every name but those given.
+    void serveAll();
+    void serveAllBut(std::initializer_list<const char *> missing);
+};
+
+// The one fake the library's seam talks to.
+FakePlatform &fakePlatform();
+
+// The address the fake hands out for `name`: a test can register a function of
+// its own for a name, otherwise a unique non-null placeholder is used.
+void setFakeProc(const std::string &name, platform::ProcAddress proc);
+void clearFakeProcs();
+
+} // namespace corvanta::testing

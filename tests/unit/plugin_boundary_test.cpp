@@ -1,0 +1,161 @@
+// The exports, the plugin object and the extension binding, with the platform
+// replaced by a fake resolver.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "glext/entry_points.h"
+#include "plugin/error_text.h"
+#include "plugin/host_interfaces.h"
+#include "tests/support/fake_platform.h"
+
+namespace corvanta {
+namespace {
+
+using testing::allEntryPointNames;
+using testing::fakePlatform;
+
+constexpr char message[] = "no GL_ARB_shader_support !";
+
+class PluginBoundary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shaderSupported = 0;
+        entryPoints = {};
+        setErrorText("");
+        fakePlatform() = {};
+        plugin = Corvanta_Init();
+    }
+
+    bool start() { return plugin->ops->StartProgram(plugin); }
+
+    std::string errorTextIn(char fill = '#') {
+        char buffer[64];
+        std::memset(buffer, fill, sizeof buffer);
+        plugin->ops->GetErrorText(plugin, buffer);
+        return std::string(buffer, sizeof buffer);
+    }
+
+    ShaderPlugin *plugin = nullptr;
+};
+
+TEST(PluginExports, QueryWritesExactlyTheDescriptionAndTheNumbers) {
+    unsigned char buffer[32];
+    std::memset(buffer, 0xAA, sizeof buffer);
+    int32_t first = -7, second = -7;
+    EXPECT_EQ(Corvanta_Query(reinterpret_cast<char *>(buffer), &first, &second), 3);
+    EXPECT_EQ(std::memcmp(buffer, "for Corvanta", 13), 0); // 12 characters and the NUL
+    for (size_t i = 13; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], 0xAA) << "byte " << i;
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 1);
+}
+
+TEST_F(PluginBoundary, InitAlwaysReturnsTheSameObjectWithAllNineOperations) {
+    ShaderPlugin *again = Corvanta_Init();
+    EXPECT_EQ(again, plugin);
+    const ShaderPluginOps *ops = plugin->ops;
+    ASSERT_NE(ops, nullptr);
+    const void *const *slots = reinterpret_cast<const void *const *>(ops);
+    for (int i = 0; i < 9; ++i) EXPECT_NE(slots[i], nullptr) << "operation " << i;
+}
+
+TEST_F(PluginBoundary, ReleaseDropsTheTableAndInitRestoresIt) {
+    plugin->ops->Release(plugin);
+    EXPECT_EQ(plugin->ops, nullptr);
+    ASSERT_EQ(Corvanta_Init(), plugin);
+    ASSERT_NE(plugin->ops, nullptr);
+    fakePlatform().serveAll();
+    EXPECT_TRUE(start());
+}
+
+TEST_F(PluginBoundary, OperationsSitAtTheirPositions) {
+    // Position 2 binds the extension, position 7 reports the error text.
+    EXPECT_FALSE(start());
+    EXPECT_EQ(fakePlatform().lookups.size(), 34u);
+    EXPECT_EQ(errorTextIn().substr(0, sizeof message), std::string(message, sizeof message));
+
+    // The hooks at 3, 4, 5, 6 and 8 change nothing, however often called.
+    for (int round = 0; round < 3; ++round) {
+        plugin->ops->HostHook8(plugin);
+        plugin->ops->HostHook6(plugin);
+        plugin->ops->HostHook3(plugin);
+        plugin->ops->HostHook5(plugin);
+        plugin->ops->HostHook4(plugin);
+    }
+    EXPECT_EQ(fakePlatform().lookups.size(), 34u);
+    EXPECT_EQ(fakePlatform().beeps, 1);
+    EXPECT_EQ(shaderSupported, 0);
+}
+
+TEST_F(PluginBoundary, ErrorTextLeavesTheBufferUntouchedBeforeAnyFailure) {
+    EXPECT_EQ(errorTextIn('#'), std::string(64, '#'));
+}
+
+TEST_F(PluginBoundary, SupportedStartLooksUpEveryNameOnceInOrder) {
+    fakePlatform().serveAll();
+    EXPECT_TRUE(start());
+    EXPECT_EQ(fakePlatform().lookups,
+              std::vector<std::string>(std::begin(allEntryPointNames), std::end(allEntryPointNames)));
+    EXPECT_EQ(shaderSupported, 1);
+
+    fakePlatform().lookups.clear();
+    fakePlatform().served.clear(); // a changed context is not noticed
+    EXPECT_TRUE(start());
+    EXPECT_TRUE(fakePlatform().lookups.empty());
+    EXPECT_EQ(fakePlatform().beeps, 0);
+    EXPECT_EQ(errorTextIn('#'), std::string(64, '#'));
+}
+
+TEST_F(PluginBoundary, UnsupportedStartsBeepEachTimeAndReplaceTheMessage) {
+    EXPECT_FALSE(start());
+    EXPECT_FALSE(start());
+    EXPECT_EQ(fakePlatform().beeps, 2);
+    EXPECT_EQ(fakePlatform().lookups.size(), 68u);
+    const std::string text = errorTextIn('#');
+    EXPECT_EQ(text.substr(0, sizeof message), std::string(message, sizeof message));
+    EXPECT_EQ(text.substr(sizeof message), std::string(64 - sizeof message, '#'));
+}
+
+TEST_F(PluginBoundary, OptionalEntryPointsTakeNoPartInTheDecision) {
+    std::vector<const char *> optional(std::begin(allEntryPointNames) +
+                                           testing::requiredEntryPointNameCount,
+                                       std::end(allEntryPointNames));
+    fakePlatform().serveAll();
+    for (const char *name : optional) fakePlatform().served.erase(name);
+    EXPECT_TRUE(start());
+    EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);
+    EXPECT_EQ(entryPoints.glUniform4fARB, nullptr);
+    EXPECT_NE(entryPoints.glGetObjectParameterfvARB, nullptr);
+}
+
+TEST_F(PluginBoundary, EachRequiredEntryPointIsNeeded) {
+    for (int i = 0; i < testing::requiredEntryPointNameCount; ++i) {
+        SCOPED_TRACE(allEntryPointNames[i]);
+        fakePlatform().serveAllBut({allEntryPointNames[i]});
+        EXPECT_FALSE(start());
+        EXPECT_EQ(shaderSupported, 0);
+    }
+    EXPECT_EQ(fakePlatform().beeps, testing::requiredEntryPointNameCount);
+}
+
+TEST_F(PluginBoundary, ALaterLookupReplacesEveryEntryNullIncluded) {
+    fakePlatform().serveAllBut({"glCreateShaderObjectARB"});
+    EXPECT_FALSE(start());
+    EXPECT_NE(entryPoints.glCompileShaderARB, nullptr);
+    fakePlatform().served.clear();
+    EXPECT_FALSE(start());
+    EXPECT_EQ(entryPoints.glCompileShaderARB, nullptr);
+    EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);
+}
+
+TEST_F(PluginBoundary, AFailedStartThenAGoodOneKeepsTheMessage) {
+    EXPECT_FALSE(start());
+    fakePlatform().serveAll();
+    EXPECT_TRUE(start());
+    EXPECT_EQ(errorTextIn().substr(0, sizeof message), std::string(message, sizeof message));
+}
+
+} // namespace
+} // namespace corvanta
