@@ -1,5 +1,7 @@
 #include "library/registration.h"
 
+#include "library/handlers.h"
+
 namespace corvanta {
 namespace {
 
@@ -54,11 +56,100 @@ constexpr Constant constants[] = {
 };
 static_assert(sizeof constants / sizeof constants[0] == 40);
 
+// A parameter as registered: its type, the dimensions of an array (0 for a
+// plain value), and whether the script passes a variable to be written.
+struct Param {
+    ScriptType type;
+    int32_t dimensions;
+    bool byReference;
+};
+constexpr Param Int{TypeInt, 0, false};
+constexpr Param Real{TypeReal, 0, false};
+constexpr Param Text{TypeString, 0, false};
+constexpr Param IntRef{TypeInt, 0, true};
+constexpr Param RealRef{TypeReal, 0, true};
+constexpr Param IntArray1{TypeInt, 1, false};
+constexpr Param IntArray2{TypeInt, 2, false};
+constexpr Param RealArray1{TypeReal, 1, false};
+constexpr Param RealArray2{TypeReal, 2, false};
+
+constexpr int32_t Procedure = -1; // in place of a result type
+
+struct Function {
+    const char *name;
+    FunctionHandler handler;
+    int32_t resultType;
+    Param params[5];
+    int paramCount;
+};
+
+// In registration order; the number of parameters follows them.
+constexpr Function functions[] = {
+    {"ShaderInit", handlers::shaderInit, TypeInt, {}, 0},
+    {"CompileStatus", handlers::compileStatus, TypeInt, {Int}, 1},
+    {"LinkStatus", handlers::linkStatus, TypeInt, {Int}, 1},
+    {"ValidateStatus", handlers::validateStatus, TypeInt, {Int}, 1},
+    {"GetInfoLog", handlers::getInfoLog, TypeString, {Int}, 1},
+    {"GetActiveUniforms", handlers::getActiveUniforms, TypeInt, {Int}, 1},
+    {"GetUniformName", handlers::getUniformName, TypeString, {Int, Int}, 2},
+    {"GetUniformType", handlers::getUniformType, TypeInt, {Int, Int}, 2},
+    {"glCreateShaderObjectARB", handlers::createShaderObject, TypeInt, {Int}, 1},
+    {"glShaderSourceARB", handlers::shaderSource, Procedure, {Int, Text}, 2},
+    {"glCompileShaderARB", handlers::compileShader, Procedure, {Int}, 1},
+    {"glCreateProgramObjectARB", handlers::createProgramObject, TypeInt, {}, 0},
+    {"glAttachObjectARB", handlers::attachObject, Procedure, {Int, Int}, 2},
+    {"glLinkProgramARB", handlers::linkProgram, Procedure, {Int}, 1},
+    {"glValidateProgramARB", handlers::validateProgram, Procedure, {Int}, 1},
+    {"glUseProgramObjectARB", handlers::useProgramObject, Procedure, {Int}, 1},
+    {"glDetachObjectARB", handlers::detachObject, Procedure, {Int, Int}, 2},
+    {"glDeleteObjectARB", handlers::deleteObject, Procedure, {Int}, 1},
+    {"glGetObjectParameterivARB", handlers::getObjectParameteriv, Procedure, {Int, Int, IntRef}, 3},
+    {"glGetObjectParameterfvARB", handlers::getObjectParameterfv, Procedure, {Int, Int, RealRef}, 3},
+    {"glGetUniformLocationARB", handlers::getUniformLocation, TypeInt, {Int, Text}, 2},
+    {"glGetUniformivARB", handlers::getUniformiv, Procedure, {Int, Int, IntRef}, 3},
+    {"glGetUniformfvARB", handlers::getUniformfv, Procedure, {Int, Int, RealRef}, 3},
+    {"glUniform1iARB", handlers::uniform1i, Procedure, {Int, Int}, 2},
+    {"glUniform2iARB", handlers::uniform2i, Procedure, {Int, Int, Int}, 3},
+    {"glUniform3iARB", handlers::uniform3i, Procedure, {Int, Int, Int, Int}, 4},
+    {"glUniform4iARB", handlers::uniform4i, Procedure, {Int, Int, Int, Int, Int}, 5},
+    {"glUniform1fARB", handlers::uniform1f, Procedure, {Int, Real}, 2},
+    {"glUniform2fARB", handlers::uniform2f, Procedure, {Int, Real, Real}, 3},
+    {"glUniform3fARB", handlers::uniform3f, Procedure, {Int, Real, Real, Real}, 4},
+    {"glUniform4fARB", handlers::uniform4f, Procedure, {Int, Real, Real, Real, Real}, 5},
+    {"glUniform1ivARB", handlers::uniform1iv, Procedure, {Int, Int, IntArray1}, 3},
+    {"glUniform2ivARB", handlers::uniform2iv, Procedure, {Int, Int, IntArray2}, 3},
+    {"glUniform3ivARB", handlers::uniform3iv, Procedure, {Int, Int, IntArray2}, 3},
+    {"glUniform4ivARB", handlers::uniform4iv, Procedure, {Int, Int, IntArray2}, 3},
+    {"glUniform1fvARB", handlers::uniform1fv, Procedure, {Int, Int, RealArray1}, 3},
+    {"glUniform2fvARB", handlers::uniform2fv, Procedure, {Int, Int, RealArray2}, 3},
+    {"glUniform3fvARB", handlers::uniform3fv, Procedure, {Int, Int, RealArray2}, 3},
+    {"glUniform4fvARB", handlers::uniform4fv, Procedure, {Int, Int, RealArray2}, 3},
+    {"wglSwapIntervalEXT", handlers::swapInterval, Procedure, {Int}, 1},
+};
+static_assert(sizeof functions / sizeof functions[0] == 40);
+
 } // namespace
 
 void registerLibrary(FunctionRegistry *registry) {
+    const FunctionRegistryOps &ops = *registry->ops;
     for (const Constant &constant : constants)
-        registry->ops->RegisterConstant(registry, constant.name, constant.value);
+        ops.RegisterConstant(registry, constant.name, constant.value);
+
+    // Each name's parameters follow it at once, before the next name.
+    for (const Function &function : functions) {
+        if (function.resultType == Procedure)
+            ops.RegisterProcedure(registry, function.name, function.handler);
+        else
+            ops.RegisterFunction(registry, function.name, function.handler, function.resultType);
+        for (int i = 0; i < function.paramCount; ++i) {
+            const Param &param = function.params[i];
+            if (param.dimensions > 0)
+                ops.AddArrayParam(registry, param.type, param.dimensions);
+            else
+                ops.AddParam(registry, param.type);
+            if (param.byReference) ops.MakeLastParamByRef(registry);
+        }
+    }
 }
 
 } // namespace corvanta

@@ -1,0 +1,131 @@
+#include "tests/support/fake_runtime.h"
+
+#include <cstdarg>
+#include <cstring>
+#include <stdexcept>
+
+namespace corvanta::testing {
+namespace {
+
+FakeRuntime &self(ScriptRuntime *runtime) { return *static_cast<FakeRuntime *>(runtime); }
+
+std::string str(int32_t value) { return std::to_string(value); }
+
+int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
+    self(r).log.push_back("GetIntParam(" + str(index) + ")");
+    return static_cast<int32_t>(self(r).arg(index).number);
+}
+
+double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
+    self(r).log.push_back("GetRealParam(" + str(index) + ")");
+    return self(r).arg(index).number;
+}
+
+const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
+    self(r).log.push_back("GetStringParam(" + str(index) + ")");
+    FakeArg &arg = self(r).arg(index);
+    return arg.kind == FakeArg::Kind::NullText ? nullptr : arg.text.c_str();
+}
+
+void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) {
+    self(r).log.push_back("SetIntResult(" + str(value) + ")");
+    self(r).intResult = value;
+    ++self(r).resultCount;
+}
+
+void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
+    self(r).log.push_back("SetStringResult");
+    if (text == nullptr) throw std::logic_error("null text handed to the host");
+    self(r).stringResult = std::string(text);
+    ++self(r).resultCount;
+}
+
+void CORVANTA_CALL beginValueType(ScriptRuntime *r, int32_t code) {
+    self(r).log.push_back("BeginValueType(" + str(code) + ")");
+    self(r).valueCode = code;
+    self(r).dims.clear();
+    self(r).pointerLevels = 0;
+}
+
+void CORVANTA_CALL addArrayDims(ScriptRuntime *r, int32_t count, ...) {
+    std::string entry = "AddArrayDims(" + str(count);
+    va_list sizes;
+    va_start(sizes, count);
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t size = va_arg(sizes, int32_t);
+        self(r).dims.push_back(size);
+        entry += "," + str(size);
+    }
+    va_end(sizes);
+    self(r).log.push_back(entry + ")");
+}
+
+void CORVANTA_CALL addPointerLevel(ScriptRuntime *r) {
+    self(r).log.push_back("AddPointerLevel");
+    ++self(r).pointerLevels;
+}
+
+// Copies as many elements as the description names, but never more than the
+// script's array holds.
+void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destination) {
+    FakeRuntime &rt = self(r);
+    rt.log.push_back("ReadParamData(" + str(index) + ")");
+    if (destination == nullptr) throw std::logic_error("null destination handed to the host");
+    size_t described = 1;
+    for (int32_t size : rt.dims) described *= static_cast<size_t>(size);
+    const std::vector<double> &elements = rt.arg(index).elements;
+    auto *bytes = static_cast<unsigned char *>(destination);
+    for (size_t i = 0; i < described && i < elements.size(); ++i) {
+        if (rt.valueCode == ValueFloat32) {
+            const auto value = static_cast<float>(elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        } else {
+            const auto value = static_cast<int32_t>(elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        }
+    }
+}
+
+void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
+    FakeRuntime &rt = self(r);
+    rt.log.push_back("WriteParamData(" + str(index) + ")");
+    FakeArg &target = rt.arg(index);
+    if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != 1)
+        throw std::logic_error("by-reference write to something that is not a variable");
+    if (rt.valueCode == ValueFloat32) {
+        float value;
+        std::memcpy(&value, source, 4);
+        target.written = value;
+    } else {
+        int32_t value;
+        std::memcpy(&value, source, 4);
+        target.written = value;
+    }
+    target.writtenCode = rt.valueCode;
+}
+
+const ScriptRuntimeOps fakeOps = {
+    getInt,  getReal, getString, setInt,  nullptr, setString, nullptr,        nullptr,       nullptr,
+    nullptr, nullptr, beginValueType,     nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+};
+
+} // namespace
+
+FakeRuntime::FakeRuntime(std::vector<FakeArg> arguments) : args(std::move(arguments)) {
+    ops = &fakeOps;
+}
+
+FakeArg &FakeRuntime::arg(int32_t indexFromEnd) {
+    if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size())
+        throw std::out_of_range("argument index " + std::to_string(indexFromEnd) + " of " +
+                                std::to_string(args.size()));
+    return args[args.size() - static_cast<size_t>(indexFromEnd)];
+}
+
+bool FakeRuntime::logged(const std::string &prefix) const {
+    for (const std::string &entry : log)
+        if (entry.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
+} // namespace corvanta::testing

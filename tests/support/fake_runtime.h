@@ -1,0 +1,76 @@
+// A stand-in for the host's script runtime: arguments in script order (read by
+// index from the end), by-reference variables, arrays copied as described, and
+// a log of every operation the plugin calls.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plugin/host_interfaces.h"
+
+namespace corvanta::testing {
+
+struct FakeArg {
+    enum class Kind { Int, Real, Text, NullText, Array, Variable } kind = Kind::Int;
+    double number = 0;
+    std::string text;
+    std::vector<double> elements; // an array's values, flattened
+    // What the plugin wrote into a variable, and with which value code.
+    std::optional<double> written;
+    int32_t writtenCode = 0;
+
+    static FakeArg integer(int32_t value) { return numeric(Kind::Int, value); }
+    static FakeArg real(double value) { return numeric(Kind::Real, value); }
+    static FakeArg string(std::string value) {
+        FakeArg arg = of(Kind::Text);
+        arg.text = std::move(value);
+        return arg;
+    }
+    static FakeArg nullString() { return of(Kind::NullText); }
+    static FakeArg array(std::vector<double> values) {
+        FakeArg arg = of(Kind::Array);
+        arg.elements = std::move(values);
+        return arg;
+    }
+    static FakeArg variable() { return of(Kind::Variable); }
+
+private:
+    static FakeArg of(Kind kind) {
+        FakeArg arg;
+        arg.kind = kind;
+        return arg;
+    }
+    static FakeArg numeric(Kind kind, double value) {
+        FakeArg arg = of(kind);
+        arg.number = value;
+        return arg;
+    }
+};
+
+class FakeRuntime : public ScriptRuntime {
+public:
+    explicit FakeRuntime(std::vector<FakeArg> arguments = {});
+
+    // Calls a handler as the host does and returns the runtime for inspection.
+    FakeRuntime &call(FunctionHandler handler) {
+        handler(this);
+        return *this;
+    }
+
+    std::vector<FakeArg> args;
+    std::vector<std::string> log;
+    std::optional<int32_t> intResult;
+    std::optional<std::string> stringResult;
+    int resultCount = 0;
+
+    // The description being built for the next data exchange.
+    int32_t valueCode = 0;
+    std::vector<int32_t> dims;
+    int pointerLevels = 0;
+
+    FakeArg &arg(int32_t indexFromEnd);
+    bool logged(const std::string &prefix) const;
+};
+
+} // namespace corvanta::testing

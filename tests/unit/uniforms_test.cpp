@@ -1,0 +1,157 @@
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/unit/handler_test_support.h"
+
+namespace corvanta::testing {
+namespace {
+
+using namespace handlers;
+
+using Uniforms = HandlerTest;
+
+std::vector<float> floatsIn(const std::vector<unsigned char> &bytes) {
+    std::vector<float> values(bytes.size() / 4);
+    std::memcpy(values.data(), bytes.data(), values.size() * 4);
+    return values;
+}
+
+std::vector<int32_t> intsIn(const std::vector<unsigned char> &bytes) {
+    std::vector<int32_t> values(bytes.size() / 4);
+    std::memcpy(values.data(), bytes.data(), values.size() * 4);
+    return values;
+}
+
+TEST_F(Uniforms, SeparateArgumentsReachTheDriverLocationFirstInScriptOrder) {
+    FakeRuntime({A::integer(5), A::integer(1), A::integer(2), A::integer(3), A::integer(4)}).call(uniform4i);
+    EXPECT_EQ(driver.last("glUniform4iARB")->ints, (std::vector<int64_t>{5, 1, 2, 3, 4}));
+    FakeRuntime({A::integer(5), A::integer(-8), A::integer(9)}).call(uniform2i);
+    EXPECT_EQ(driver.last("glUniform2iARB")->ints, (std::vector<int64_t>{5, -8, 9}));
+    FakeRuntime({A::integer(6), A::real(1.0), A::real(2.0), A::real(3.0)}).call(uniform3f);
+    EXPECT_EQ(driver.last("glUniform3fARB")->ints, (std::vector<int64_t>{6}));
+    EXPECT_EQ(driver.last("glUniform3fARB")->floats, (std::vector<float>{1.0f, 2.0f, 3.0f}));
+    FakeRuntime({A::integer(6), A::real(0.5), A::real(-1.5), A::real(2.5), A::real(4.0)}).call(uniform4f);
+    EXPECT_EQ(driver.last("glUniform4fARB")->floats, (std::vector<float>{0.5f, -1.5f, 2.5f, 4.0f}));
+    FakeRuntime({A::integer(2), A::integer(7)}).call(uniform1i);
+    EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{2, 7}));
+    FakeRuntime({A::integer(2), A::integer(7), A::integer(8), A::integer(9)}).call(uniform3i);
+    EXPECT_EQ(driver.last("glUniform3iARB")->ints, (std::vector<int64_t>{2, 7, 8, 9}));
+    FakeRuntime({A::integer(2), A::real(7), A::real(8)}).call(uniform2f);
+    EXPECT_EQ(driver.last("glUniform2fARB")->floats, (std::vector<float>{7, 8}));
+    EXPECT_TRUE(heap.allocations.empty()) << "separate arguments need no buffer";
+}
+
+TEST_F(Uniforms, RealsAreNarrowedToTheNearestFloat) {
+    FakeRuntime({A::integer(1), A::real(0.1)}).call(uniform1f);
+    const float narrowed = driver.last("glUniform1fARB")->floats.at(0);
+    EXPECT_EQ(narrowed, 0.1f);
+    EXPECT_NE(static_cast<double>(narrowed), 0.1);
+    FakeRuntime({A::integer(1), A::integer(3), A::array({0.1, 1e-45, 3.4028235e38})}).call(uniform1fv);
+    EXPECT_EQ(floatsIn(driver.last("glUniform1fvARB")->bytes),
+              (std::vector<float>{0.1f, 1e-45f, 3.4028235e38f}));
+}
+
+TEST_F(Uniforms, ArrayUploadsDescribeTheArrayAndSendItElementAfterElement) {
+    FakeRuntime runtime({A::integer(4), A::integer(3), A::array({1, 2, 3, 4, 5, 6})});
+    runtime.call(uniform2fv);
+    EXPECT_EQ(runtime.log, (std::vector<std::string>{"GetIntParam(2)", "BeginValueType(-251)",
+                                                     "AddArrayDims(2,3,2)", "ReadParamData(1)",
+                                                     "GetIntParam(3)"}));
+    const DriverCall *call = driver.last("glUniform2fvARB");
+    EXPECT_EQ(call->ints, (std::vector<int64_t>{4, 3}));
+    EXPECT_EQ(call->bytes.size(), 24u);
+    EXPECT_EQ(floatsIn(call->bytes), (std::vector<float>{1, 2, 3, 4, 5, 6}));
+    // One allocation of exactly count x 2 x 4 bytes, not zero-filled.
+    ASSERT_EQ(heap.allocations.size(), 1u);
+    EXPECT_EQ(heap.allocations[0].size, 24u);
+    EXPECT_FALSE(heap.allocations[0].zeroed);
+    EXPECT_EQ(heap.releases, 1);
+
+    FakeRuntime ints({A::integer(4), A::integer(2), A::array({-1, 2})});
+    ints.call(uniform1iv);
+    EXPECT_TRUE(ints.logged("BeginValueType(-253)"));
+    EXPECT_TRUE(ints.logged("AddArrayDims(1,2)"));
+    EXPECT_EQ(intsIn(driver.last("glUniform1ivARB")->bytes), (std::vector<int32_t>{-1, 2}));
+}
+
+TEST_F(Uniforms, EveryArrayHandlerUsesItsComponentCountAndCode) {
+    const struct {
+        FunctionHandler handler;
+        const char *entry;
+        int components;
+        bool real;
+    } arrays[] = {{uniform1iv, "glUniform1ivARB", 1, false}, {uniform2iv, "glUniform2ivARB", 2, false},
+                  {uniform3iv, "glUniform3ivARB", 3, false}, {uniform4iv, "glUniform4ivARB", 4, false},
+                  {uniform1fv, "glUniform1fvARB", 1, true},  {uniform2fv, "glUniform2fvARB", 2, true},
+                  {uniform3fv, "glUniform3fvARB", 3, true},  {uniform4fv, "glUniform4fvARB", 4, true}};
+    for (const auto &a : arrays) {
+        SCOPED_TRACE(a.entry);
+        std::vector<double> values;
+        for (int i = 0; i < 2 * a.components; ++i) values.push_back(i + 1);
+        FakeRuntime runtime({A::integer(8), A::integer(2), A::array(values)});
+        runtime.call(a.handler);
+        EXPECT_TRUE(runtime.logged(a.real ? "BeginValueType(-251)" : "BeginValueType(-253)"));
+        EXPECT_TRUE(runtime.logged(a.components == 1 ? std::string("AddArrayDims(1,2)")
+                                                     : "AddArrayDims(2,2," + std::to_string(a.components) + ")"));
+        const DriverCall *call = driver.last(a.entry);
+        ASSERT_NE(call, nullptr);
+        EXPECT_EQ(call->ints, (std::vector<int64_t>{8, 2}));
+        std::vector<double> sent;
+        if (a.real)
+            for (float v : floatsIn(call->bytes)) sent.push_back(v);
+        else
+            for (int32_t v : intsIn(call->bytes)) sent.push_back(v);
+        EXPECT_EQ(sent, values);
+        EXPECT_EQ(heap.allocations.back().size, size_t(2 * a.components * 4));
+    }
+}
+
+TEST_F(Uniforms, ACountOfZeroStillReachesTheDriverWithAValidPointer) {
+    FakeRuntime({A::integer(4), A::integer(0), A::array({})}).call(uniform1iv);
+    const DriverCall *call = driver.last("glUniform1ivARB");
+    ASSERT_NE(call, nullptr);
+    EXPECT_EQ(call->ints, (std::vector<int64_t>{4, 0}));
+    EXPECT_NE(call->pointer, nullptr);
+}
+
+TEST_F(Uniforms, UnusableCountsAndFailedAllocationsLeaveTheUniformAlone) {
+    // Negative, and byte sizes past 32 bits (2^28 vec4s is exactly 2^32 bytes).
+    for (int32_t count : {-1, INT32_MIN, 1 << 28, INT32_MAX}) {
+        FakeRuntime runtime({A::integer(4), A::integer(count), A::array({1, 2, 3, 4})});
+        runtime.call(uniform4fv);
+        EXPECT_FALSE(runtime.logged("ReadParamData")) << count;
+    }
+    EXPECT_TRUE(heap.allocations.empty());
+    heap.failNext = true;
+    FakeRuntime failed({A::integer(4), A::integer(1), A::array({1, 2, 3, 4})});
+    failed.call(uniform4fv);
+    EXPECT_FALSE(failed.logged("ReadParamData"));
+    EXPECT_EQ(driver.count("glUniform4fvARB"), 0);
+}
+
+TEST_F(Uniforms, NullEntryPointsMakeUniformHandlersDoNothing) {
+    entryPoints = {};
+    FakeRuntime({A::integer(1), A::integer(2)}).call(uniform1i);
+    FakeRuntime({A::integer(1), A::real(2), A::real(3), A::real(4), A::real(5)}).call(uniform4f);
+    FakeRuntime arrays({A::integer(1), A::integer(1), A::array({1, 2, 3})});
+    arrays.call(uniform3fv).call(uniform3iv);
+    EXPECT_FALSE(arrays.logged("ReadParamData"));
+    EXPECT_TRUE(heap.allocations.empty());
+    EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST_F(Uniforms, SwapIntervalNeedsOnlyItsOwnEntryPoint) {
+    shaderSupported = 0;
+    FakeRuntime({A::integer(1)}).call(swapInterval);
+    EXPECT_EQ(driver.last("wglSwapIntervalEXT")->ints, (std::vector<int64_t>{1}));
+
+    entryPoints.wglSwapIntervalEXT = nullptr;
+    FakeRuntime runtime({A::integer(1)});
+    runtime.call(swapInterval);
+    EXPECT_TRUE(runtime.log.empty()) << "reads no argument";
+    EXPECT_EQ(driver.count("wglSwapIntervalEXT"), 1);
+}
+
+} // namespace
+} // namespace corvanta::testing
