@@ -1,0 +1,233 @@
+// The script library of the built plugin against the real driver: shaders are
+// compiled and linked, uniforms listed, set and read back, all through the
+// handlers the plugin registers, called as the host calls them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "tests/real/real_plugin.h"
+#include "tests/support/fake_runtime.h"
+#include "tests/support/recording_registry.h"
+
+namespace corvanta::testing {
+namespace {
+
+using A = FakeArg;
+
+constexpr int32_t GL_VERTEX_SHADER = 0x8B31;
+constexpr int32_t GL_FRAGMENT_SHADER = 0x8B30;
+
+const char *const vertexSource = R"(
+uniform mat4 transform;
+varying vec2 uv;
+void main() {
+    uv = gl_MultiTexCoord0.xy;
+    gl_Position = transform * gl_Vertex;
+}
+)";
+
+// Every uniform takes part in the colour, so the linker keeps them all active.
+const char *const fragmentSource = R"(
+uniform float brightness;
+uniform vec2 offset;
+uniform vec3 tint;
+uniform vec4 colour;
+uniform int mode;
+uniform ivec2 grid;
+uniform ivec3 cells;
+uniform ivec4 flags;
+uniform float weights[3];
+uniform vec2 shifts[2];
+uniform vec3 axes[2];
+uniform vec4 palette[2];
+uniform int counts[2];
+uniform ivec2 pairs[2];
+uniform ivec3 triples[2];
+uniform ivec4 quads[2];
+uniform sampler2D pattern;
+varying vec2 uv;
+void main() {
+    vec4 c = colour * brightness + vec4(tint, 1.0) + vec4(offset, 0.0, 0.0);
+    c += texture2D(pattern, uv);
+    c += float(mode + grid.x + cells.y + flags.z + counts[1] + pairs[1].y + triples[1].z + quads[1].w);
+    c += vec4(weights[2] + shifts[1].x + axes[1].y) + palette[1];
+    gl_FragColor = c;
+}
+)";
+
+const char *const brokenSource = "void main() { gl_FragColor = vec4(1.0) }\n";
+
+class RealLibrary : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string error;
+        context = host::OffscreenContext::create(64, 64, error);
+        ASSERT_TRUE(context) << error;
+        ShaderPlugin *plugin = loadedPlugin();
+        ASSERT_NE(plugin, nullptr);
+        ASSERT_TRUE(plugin->ops->StartProgram(plugin));
+        registry = std::make_unique<RecordingRegistry>();
+        ASSERT_TRUE(plugin->ops->RegisterLibrary(plugin, registry.get()));
+    }
+    static void TearDownTestSuite() {
+        registry.reset();
+        context.reset();
+    }
+
+    // A script call of a registered name.
+    static FakeRuntime call(const std::string &name, std::vector<FakeArg> args = {}) {
+        FakeRuntime runtime(std::move(args));
+        runtime.call(registry->handler(name));
+        return runtime;
+    }
+    static int32_t intOf(const std::string &name, std::vector<FakeArg> args = {}) {
+        return call(name, std::move(args)).intResult.value_or(-12345);
+    }
+
+    static int32_t compile(int32_t type, const char *source) {
+        const int32_t shader = intOf("glCreateShaderObjectARB", {A::integer(type)});
+        call("glShaderSourceARB", {A::integer(shader), A::string(source)});
+        call("glCompileShaderARB", {A::integer(shader)});
+        return shader;
+    }
+
+    static int32_t linkedProgram() {
+        const int32_t program = intOf("glCreateProgramObjectARB");
+        const int32_t vertex = compile(GL_VERTEX_SHADER, vertexSource);
+        const int32_t fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+        call("glAttachObjectARB", {A::integer(program), A::integer(vertex)});
+        call("glAttachObjectARB", {A::integer(program), A::integer(fragment)});
+        call("glLinkProgramARB", {A::integer(program)});
+        return program;
+    }
+
+    static inline std::unique_ptr<host::OffscreenContext> context;
+    static inline std::unique_ptr<RecordingRegistry> registry;
+};
+
+TEST_F(RealLibrary, ShaderInitReportsSupport) { EXPECT_EQ(intOf("ShaderInit"), -1); }
+
+TEST_F(RealLibrary, CompileStatusAndInfoLogTellGoodShadersFromBrokenOnes) {
+    const int32_t vertex = compile(GL_VERTEX_SHADER, vertexSource);
+    const int32_t fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+    const int32_t broken = compile(GL_FRAGMENT_SHADER, brokenSource);
+    EXPECT_GT(vertex, 0);
+    EXPECT_EQ(intOf("CompileStatus", {A::integer(vertex)}), 1);
+    EXPECT_EQ(intOf("CompileStatus", {A::integer(fragment)}), 1);
+    EXPECT_EQ(intOf("CompileStatus", {A::integer(broken)}), 0);
+    const std::string log = call("GetInfoLog", {A::integer(broken)}).stringResult.value_or("<none>");
+    EXPECT_NE(log.find("error"), std::string::npos) << log;
+
+    // A by-reference query of the same status, and of a handle the driver rejects.
+    FakeRuntime status = call("glGetObjectParameterivARB",
+                              {A::integer(broken), A::integer(0x8B81), A::variable()});
+    EXPECT_EQ(status.args[2].written, 0.0);
+    FakeRuntime length = call("glGetObjectParameterivARB",
+                              {A::integer(broken), A::integer(0x8B84), A::variable()});
+    EXPECT_EQ(length.args[2].written, double(log.size() + 1));
+    EXPECT_EQ(intOf("CompileStatus", {A::integer(987654)}), 0);
+    for (int32_t shader : {vertex, fragment, broken}) call("glDeleteObjectARB", {A::integer(shader)});
+}
+
+TEST_F(RealLibrary, LinkedProgramListsItsActiveUniformsWithTheirTypes) {
+    const int32_t program = linkedProgram();
+    EXPECT_EQ(intOf("LinkStatus", {A::integer(program)}), 1)
+        << call("GetInfoLog", {A::integer(program)}).stringResult.value_or("");
+    call("glValidateProgramARB", {A::integer(program)});
+    EXPECT_EQ(intOf("ValidateStatus", {A::integer(program)}), 1);
+
+    const std::map<std::string, int32_t> expected = {
+        {"transform", 0x8B5C}, {"brightness", 0x1406}, {"offset", 0x8B50},   {"tint", 0x8B51},
+        {"colour", 0x8B52},    {"mode", 0x1404},       {"grid", 0x8B53},     {"cells", 0x8B54},
+        {"flags", 0x8B55},     {"weights", 0x1406},    {"shifts", 0x8B50},   {"axes", 0x8B51},
+        {"palette", 0x8B52},   {"counts", 0x1404},     {"pairs", 0x8B53},    {"triples", 0x8B54},
+        {"quads", 0x8B55},     {"pattern", 0x8B5E},
+    };
+    const int32_t count = intOf("GetActiveUniforms", {A::integer(program)});
+    ASSERT_EQ(count, int32_t(expected.size()));
+    std::map<std::string, int32_t> listed;
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name = call("GetUniformName", {A::integer(program), A::integer(i)})
+                               .stringResult.value_or("<none>");
+        // Arrays are listed by their first element.
+        if (name.size() > 3 && name.compare(name.size() - 3, 3, "[0]") == 0) name.resize(name.size() - 3);
+        listed[name] = intOf("GetUniformType", {A::integer(program), A::integer(i)});
+    }
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(call("GetUniformName", {A::integer(program), A::integer(count)}).stringResult, "");
+    EXPECT_EQ(intOf("GetUniformType", {A::integer(program), A::integer(count)}), 0);
+}
+
+TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
+    const int32_t program = linkedProgram();
+    call("glUseProgramObjectARB", {A::integer(program)});
+    auto location = [&](const char *name) {
+        return intOf("glGetUniformLocationARB", {A::integer(program), A::string(name)});
+    };
+    auto readReal = [&](const char *name) {
+        return call("glGetUniformfvARB", {A::integer(program), A::integer(location(name)), A::variable()})
+            .args[2].written.value_or(-999);
+    };
+    auto readInt = [&](const char *name) {
+        return call("glGetUniformivARB", {A::integer(program), A::integer(location(name)), A::variable()})
+            .args[2].written.value_or(-999);
+    };
+    EXPECT_EQ(location("no_such_uniform"), -1);
+
+    call("glUniform1fARB", {A::integer(location("brightness")), A::real(0.1)});
+    EXPECT_EQ(readReal("brightness"), double(0.1f));
+    call("glUniform2fARB", {A::integer(location("offset")), A::real(0.25), A::real(2)});
+    EXPECT_EQ(readReal("offset"), 0.25);
+    call("glUniform3fARB", {A::integer(location("tint")), A::real(-1.5), A::real(2), A::real(3)});
+    EXPECT_EQ(readReal("tint"), -1.5);
+    call("glUniform4fARB", {A::integer(location("colour")), A::real(0.5), A::real(1), A::real(1), A::real(1)});
+    EXPECT_EQ(readReal("colour"), 0.5);
+    call("glUniform1iARB", {A::integer(location("mode")), A::integer(-3)});
+    EXPECT_EQ(readInt("mode"), -3);
+    call("glUniform2iARB", {A::integer(location("grid")), A::integer(4), A::integer(5)});
+    EXPECT_EQ(readInt("grid"), 4);
+    call("glUniform3iARB", {A::integer(location("cells")), A::integer(6), A::integer(7), A::integer(8)});
+    EXPECT_EQ(readInt("cells"), 6);
+    call("glUniform4iARB", {A::integer(location("flags")), A::integer(9), A::integer(1), A::integer(1), A::integer(1)});
+    EXPECT_EQ(readInt("flags"), 9);
+    call("glUniform1iARB", {A::integer(location("pattern")), A::integer(2)});
+    EXPECT_EQ(readInt("pattern"), 2);
+
+    // Arrays: element 1 of each, to see that elements follow one another.
+    call("glUniform1fvARB", {A::integer(location("weights")), A::integer(3), A::array({0.1, 0.2, 0.3})});
+    EXPECT_EQ(readReal("weights[1]"), double(0.2f));
+    call("glUniform2fvARB", {A::integer(location("shifts")), A::integer(2), A::array({1, 2, 3, 4})});
+    EXPECT_EQ(readReal("shifts[1]"), 3.0);
+    call("glUniform3fvARB", {A::integer(location("axes")), A::integer(2), A::array({1, 2, 3, 4, 5, 6})});
+    EXPECT_EQ(readReal("axes[1]"), 4.0);
+    call("glUniform4fvARB", {A::integer(location("palette")), A::integer(2), A::array({1, 2, 3, 4, 5, 6, 7, 8})});
+    EXPECT_EQ(readReal("palette[1]"), 5.0);
+    call("glUniform1ivARB", {A::integer(location("counts")), A::integer(2), A::array({11, 12})});
+    EXPECT_EQ(readInt("counts[1]"), 12);
+    call("glUniform2ivARB", {A::integer(location("pairs")), A::integer(2), A::array({1, 2, 13, 14})});
+    EXPECT_EQ(readInt("pairs[1]"), 13);
+    call("glUniform3ivARB", {A::integer(location("triples")), A::integer(2), A::array({1, 2, 3, 15, 16, 17})});
+    EXPECT_EQ(readInt("triples[1]"), 15);
+    call("glUniform4ivARB", {A::integer(location("quads")), A::integer(2), A::array({1, 2, 3, 4, 18, 19, 20, 21})});
+    EXPECT_EQ(readInt("quads[1]"), 18);
+
+    // A matrix read back through a single-value variable: the first element.
+    EXPECT_EQ(readReal("transform"), 0.0);
+
+    call("glUseProgramObjectARB", {A::integer(0)});
+    call("glDeleteObjectARB", {A::integer(program)});
+}
+
+TEST_F(RealLibrary, SwapIntervalRunsWhereverTheDriverHasIt) {
+    // Under WGL the entry point resolves; an EGL context has none and the call
+    // does nothing. Either way the script carries on.
+    call("wglSwapIntervalEXT", {A::integer(1)});
+    call("wglSwapIntervalEXT", {A::integer(0)});
+    EXPECT_EQ(intOf("ShaderInit"), -1);
+}
+
+} // namespace
+} // namespace corvanta::testing
