@@ -60,7 +60,9 @@ std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass); // fails harmlessly when already registered
 
-    HWND window = CreateWindowA(className, "", WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
+    // A borderless window: its client area, and so the framebuffer, is exactly
+    // width x height.
+    HWND window = CreateWindowA(className, "", WS_POPUP, 0, 0, width, height, nullptr,
                                 nullptr, windowClass.hInstance, nullptr);
     if (window == nullptr) {
         error = "cannot create a window";

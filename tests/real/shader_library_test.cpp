@@ -5,12 +5,12 @@
 
 #include <map>
 #include <memory>
-#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "tests/real/real_plugin.h"
 #include "tests/support/fake_runtime.h"
-#include "tests/support/recording_registry.h"
+#include "host/library_registry.h"
 
 namespace corvanta::testing {
 namespace {
@@ -69,7 +69,7 @@ protected:
         ShaderPlugin *plugin = loadedPlugin();
         ASSERT_NE(plugin, nullptr);
         ASSERT_TRUE(plugin->ops->StartProgram(plugin));
-        registry = std::make_unique<RecordingRegistry>();
+        registry = std::make_unique<host::LibraryRegistry>();
         ASSERT_TRUE(plugin->ops->RegisterLibrary(plugin, registry.get()));
     }
     static void TearDownTestSuite() {
@@ -80,7 +80,9 @@ protected:
     // A script call of a registered name.
     static FakeRuntime call(const std::string &name, std::vector<FakeArg> args = {}) {
         FakeRuntime runtime(std::move(args));
-        runtime.call(registry->handler(name));
+        const host::LibraryEntry *entry = registry->find(name);
+        if (entry == nullptr || entry->handler == nullptr) throw std::out_of_range("not registered: " + name);
+        runtime.call(entry->handler);
         return runtime;
     }
     static int32_t intOf(const std::string &name, std::vector<FakeArg> args = {}) {
@@ -105,7 +107,7 @@ protected:
     }
 
     static inline std::unique_ptr<host::OffscreenContext> context;
-    static inline std::unique_ptr<RecordingRegistry> registry;
+    static inline std::unique_ptr<host::LibraryRegistry> registry;
 };
 
 TEST_F(RealLibrary, ShaderInitReportsSupport) { EXPECT_EQ(intOf("ShaderInit"), -1); }

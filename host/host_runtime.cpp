@@ -1,0 +1,123 @@
+#include "host/host_runtime.h"
+
+#include <cstdarg>
+#include <cstring>
+
+namespace corvanta::host {
+namespace {
+
+HostRuntime &self(ScriptRuntime *runtime) { return *static_cast<HostRuntime *>(runtime); }
+
+const Value *valueAt(ScriptRuntime *r, int32_t index) {
+    Argument *argument = self(r).arg(index);
+    return argument != nullptr ? &argument->value : nullptr;
+}
+
+int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
+    const Value *value = valueAt(r, index);
+    if (value == nullptr || !value->isNumber()) return 0;
+    return value->type == Value::Type::Int ? value->integer : static_cast<int32_t>(value->real);
+}
+
+double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
+    const Value *value = valueAt(r, index);
+    return value != nullptr && value->isNumber() ? value->number() : 0.0;
+}
+
+const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
+    const Value *value = valueAt(r, index);
+    return value != nullptr ? value->text.c_str() : "";
+}
+
+void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) {
+    self(r).result = Value::ofInt(value);
+    self(r).resultSet = true;
+}
+
+void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
+    self(r).result = Value::ofString(text != nullptr ? text : "");
+    self(r).resultSet = true;
+}
+
+void CORVANTA_CALL beginValueType(ScriptRuntime *r, int32_t code) {
+    self(r).valueCode = code;
+    self(r).dims.clear();
+    self(r).pointerLevels = 0;
+}
+
+void CORVANTA_CALL addArrayDims(ScriptRuntime *r, int32_t count, ...) {
+    va_list sizes;
+    va_start(sizes, count);
+    for (int32_t i = 0; i < count; ++i) self(r).dims.push_back(va_arg(sizes, int32_t));
+    va_end(sizes);
+}
+
+void CORVANTA_CALL addPointerLevel(ScriptRuntime *r) { ++self(r).pointerLevels; }
+
+bool supportedCode(int32_t code) { return code == ValueInt32 || code == ValueFloat32; }
+
+// Copies the script's array into the plugin's buffer as 32-bit values: as many
+// as the description names, but never more than the array holds.
+void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destination) {
+    HostRuntime &runtime = self(r);
+    const Value *array = valueAt(r, index);
+    if (array == nullptr || array->type != Value::Type::Array || destination == nullptr ||
+        !supportedCode(runtime.valueCode)) {
+        runtime.fault = "array read from an argument that is no array";
+        return;
+    }
+    size_t described = 1;
+    for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
+    const size_t count = described < array->elements.size() ? described : array->elements.size();
+    auto *bytes = static_cast<unsigned char *>(destination);
+    for (size_t i = 0; i < count; ++i) {
+        if (runtime.valueCode == ValueFloat32) {
+            const auto value = static_cast<float>(array->elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        } else {
+            const auto value = static_cast<int32_t>(array->elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        }
+    }
+}
+
+void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
+    HostRuntime &runtime = self(r);
+    Argument *argument = runtime.arg(index);
+    if (argument == nullptr || argument->variable == nullptr || runtime.pointerLevels != 1 ||
+        !supportedCode(runtime.valueCode) || source == nullptr) {
+        runtime.fault = "by-reference write the call cannot take";
+        return;
+    }
+    if (runtime.valueCode == ValueFloat32) {
+        float value;
+        std::memcpy(&value, source, 4);
+        *argument->variable = Value::ofReal(value);
+    } else {
+        int32_t value;
+        std::memcpy(&value, source, 4);
+        *argument->variable = Value::ofInt(value);
+    }
+}
+
+const ScriptRuntimeOps runtimeOps = {
+    getInt,  getReal, getString,      setInt,  nullptr,      setString,       nullptr,       nullptr,        nullptr,
+    nullptr, nullptr, beginValueType, nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+};
+
+} // namespace
+
+HostRuntime::HostRuntime(std::vector<Argument> arguments) : args(std::move(arguments)) {
+    ops = &runtimeOps;
+}
+
+Argument *HostRuntime::arg(int32_t indexFromEnd) {
+    if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size()) {
+        fault = "argument " + std::to_string(indexFromEnd) + " from the end asked of " +
+                std::to_string(args.size());
+        return nullptr;
+    }
+    return &args[args.size() - static_cast<size_t>(indexFromEnd)];
+}
+
+} // namespace corvanta::host

@@ -1,0 +1,37 @@
+// The reference host's script runtime: what a plugin handler sees of one
+// script call. Arguments are counted from the end, results and by-reference
+// variables go back to the script, and arrays are exchanged as described.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/script_value.h"
+#include "plugin/host_interfaces.h"
+
+namespace corvanta::host {
+
+struct Argument {
+    Value value;
+    Value *variable = nullptr; // where a by-reference argument is written
+};
+
+class HostRuntime : public ScriptRuntime {
+public:
+    explicit HostRuntime(std::vector<Argument> arguments);
+
+    std::vector<Argument> args;
+    Value result;
+    bool resultSet = false;
+    // Anything the plugin asked for that this call cannot give.
+    std::string fault;
+
+    // The description of the next data exchange.
+    int32_t valueCode = 0;
+    std::vector<int32_t> dims;
+    int pointerLevels = 0;
+
+    Argument *arg(int32_t indexFromEnd);
+};
+
+} // namespace corvanta::host
