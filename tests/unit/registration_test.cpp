@@ -1,0 +1,63 @@
+// What the plugin registers, against the script reference that users read.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "glext/entry_points.h"
+#include "host/library_registry.h"
+#include "plugin/host_interfaces.h"
+
+namespace corvanta {
+namespace {
+
+// The "- `signature`" lines of the reference, in order.
+std::vector<std::string> documentedSignatures() {
+    std::ifstream reference(REFERENCE_MD);
+    std::vector<std::string> signatures;
+    for (std::string line; std::getline(reference, line);) {
+        if (line.rfind("- `", 0) != 0) continue;
+        signatures.push_back(line.substr(3, line.find('`', 3) - 3));
+    }
+    return signatures;
+}
+
+TEST(Registration, RegistersTheDocumentedLibraryInOrderWithoutAnyDriver) {
+    shaderSupported = 0;
+    entryPoints = {};
+    ShaderPlugin *plugin = Corvanta_Init();
+    host::LibraryRegistry registry;
+    EXPECT_TRUE(plugin->ops->RegisterLibrary(plugin, &registry));
+    EXPECT_EQ(registry.fault, "");
+
+    std::vector<std::string> registered;
+    for (const host::LibraryEntry &entry : registry.entries) registered.push_back(host::describe(entry));
+    const std::vector<std::string> documented = documentedSignatures();
+    ASSERT_EQ(documented.size(), 80u);
+    EXPECT_EQ(registered, documented);
+
+    // Constants first, then the names; every name bound to a handler of its own.
+    std::set<FunctionHandler> handlers;
+    for (size_t i = 0; i < registry.entries.size(); ++i) {
+        const host::LibraryEntry &entry = registry.entries[i];
+        EXPECT_EQ(entry.kind == host::LibraryEntry::Kind::Constant, i < 40) << entry.name;
+        if (i >= 40) handlers.insert(entry.handler);
+    }
+    EXPECT_EQ(handlers.size(), 40u);
+    EXPECT_EQ(handlers.count(nullptr), 0u);
+}
+
+TEST(Registration, ShaderTypesHaveTheSameValueWithAndWithoutTheirEnding) {
+    host::LibraryRegistry registry;
+    ShaderPlugin *plugin = Corvanta_Init();
+    plugin->ops->RegisterLibrary(plugin, &registry);
+    EXPECT_EQ(registry.find("GL_VERTEX_SHADER")->value, 0x8B31);
+    EXPECT_EQ(registry.find("GL_VERTEX_SHADER_ARB")->value, 0x8B31);
+    EXPECT_EQ(registry.find("GL_FRAGMENT_SHADER")->value, 0x8B30);
+    EXPECT_EQ(registry.find("GL_FRAGMENT_SHADER_ARB")->value, 0x8B30);
+}
+
+} // namespace
+} // namespace corvanta
