@@ -68,17 +68,8 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     }
     size_t described = 1;
     for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
-    const size_t count = described < array->elements.size() ? described : array->elements.size();
-    auto *bytes = static_cast<unsigned char *>(destination);
-    for (size_t i = 0; i < count; ++i) {
-        if (runtime.valueCode == ValueFloat32) {
-            const auto value = static_cast<float>(array->elements[i]);
-            std::memcpy(bytes + 4 * i, &value, 4);
-        } else {
-            const auto value = static_cast<int32_t>(array->elements[i]);
-            std::memcpy(bytes + 4 * i, &value, 4);
-        }
-    }
+    storeElements(runtime.valueCode, array->elements,
+                  described < array->elements.size() ? described : array->elements.size(), destination);
 }
 
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
@@ -89,15 +80,7 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
         runtime.fault = "by-reference write the call cannot take";
         return;
     }
-    if (runtime.valueCode == ValueFloat32) {
-        float value;
-        std::memcpy(&value, source, 4);
-        *argument->variable = Value::ofReal(value);
-    } else {
-        int32_t value;
-        std::memcpy(&value, source, 4);
-        *argument->variable = Value::ofInt(value);
-    }
+    *argument->variable = loadValue(runtime.valueCode, source);
 }
 
 const ScriptRuntimeOps runtimeOps = {
@@ -106,6 +89,31 @@ const ScriptRuntimeOps runtimeOps = {
 };
 
 } // namespace
+
+void storeElements(int32_t valueCode, const std::vector<double> &elements, size_t count,
+                   void *destination) {
+    auto *bytes = static_cast<unsigned char *>(destination);
+    for (size_t i = 0; i < count; ++i) {
+        if (valueCode == ValueFloat32) {
+            const auto value = static_cast<float>(elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        } else {
+            const auto value = static_cast<int32_t>(elements[i]);
+            std::memcpy(bytes + 4 * i, &value, 4);
+        }
+    }
+}
+
+Value loadValue(int32_t valueCode, const void *source) {
+    if (valueCode == ValueFloat32) {
+        float value;
+        std::memcpy(&value, source, 4);
+        return Value::ofReal(value);
+    }
+    int32_t value;
+    std::memcpy(&value, source, 4);
+    return Value::ofInt(value);
+}
 
 HostRuntime::HostRuntime(std::vector<Argument> arguments) : args(std::move(arguments)) {
     ops = &runtimeOps;

@@ -1,8 +1,10 @@
 #include "tests/support/fake_runtime.h"
 
+#include <algorithm>
 #include <cstdarg>
-#include <cstring>
 #include <stdexcept>
+
+#include "host/host_runtime.h"
 
 namespace corvanta::testing {
 namespace {
@@ -74,16 +76,7 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     size_t described = 1;
     for (int32_t size : rt.dims) described *= static_cast<size_t>(size);
     const std::vector<double> &elements = rt.arg(index).elements;
-    auto *bytes = static_cast<unsigned char *>(destination);
-    for (size_t i = 0; i < described && i < elements.size(); ++i) {
-        if (rt.valueCode == ValueFloat32) {
-            const auto value = static_cast<float>(elements[i]);
-            std::memcpy(bytes + 4 * i, &value, 4);
-        } else {
-            const auto value = static_cast<int32_t>(elements[i]);
-            std::memcpy(bytes + 4 * i, &value, 4);
-        }
-    }
+    host::storeElements(rt.valueCode, elements, std::min(described, elements.size()), destination);
 }
 
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
@@ -92,15 +85,7 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
     FakeArg &target = rt.arg(index);
     if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != 1)
         throw std::logic_error("by-reference write to something that is not a variable");
-    if (rt.valueCode == ValueFloat32) {
-        float value;
-        std::memcpy(&value, source, 4);
-        target.written = value;
-    } else {
-        int32_t value;
-        std::memcpy(&value, source, 4);
-        target.written = value;
-    }
+    target.written = host::loadValue(rt.valueCode, source).number();
     target.writtenCode = rt.valueCode;
 }
 
