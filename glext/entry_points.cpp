@@ -27,10 +27,18 @@ namespace {
 
 constexpr const char *unsupportedMessage = "no GL_ARB_shader_support !";
 
+// Some Windows drivers answer 1, 2, 3 or -1 instead of null for a name they
+// lack; none of those is an entry point.
+platform::ProcAddress lookUp(const char *name) {
+    const platform::ProcAddress proc = platform::getProcAddress(name);
+    const auto value = reinterpret_cast<intptr_t>(proc);
+    return value >= -1 && value <= 3 ? nullptr : proc;
+}
+
 void resolveAll() {
 #define CORVANTA_RESOLVE(name)                                                                 \
     entryPoints.name =                                                                         \
-        reinterpret_cast<decltype(entryPoints.name)>(platform::getProcAddress(#name));
+        reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name));
     CORVANTA_REQUIRED_ENTRY_POINTS(CORVANTA_RESOLVE)
     CORVANTA_OPTIONAL_ENTRY_POINTS(CORVANTA_RESOLVE)
 #undef CORVANTA_RESOLVE

@@ -7,7 +7,8 @@ namespace corvanta::platform {
 using ProcAddress = void (*)();
 
 // The named GL entry point in the current context, or null when the context
-// lacks it (including when no context is current).
+// lacks it (including when no context is current). The caller also treats the
+// small values some drivers answer instead of null as missing.
 ProcAddress getProcAddress(const char *name);
 
 // The audible warning of a failed start.

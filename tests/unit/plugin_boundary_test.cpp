@@ -26,6 +26,7 @@ protected:
         entryPoints = {};
         setErrorText("");
         fakePlatform() = {};
+        testing::clearFakeProcs();
         plugin = Corvanta_Init();
     }
 
@@ -148,6 +149,20 @@ TEST_F(PluginBoundary, ALaterLookupReplacesEveryEntryNullIncluded) {
     EXPECT_FALSE(start());
     EXPECT_EQ(entryPoints.glCompileShaderARB, nullptr);
     EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);
+}
+
+TEST_F(PluginBoundary, SmallValuesSomeDriversAnswerForMissingNamesCountAsMissing) {
+    fakePlatform().serveAll();
+    for (intptr_t sentinel : {1, 2, 3, -1}) {
+        SCOPED_TRACE(sentinel);
+        testing::setFakeProc("glLinkProgramARB", reinterpret_cast<platform::ProcAddress>(sentinel));
+        testing::setFakeProc("wglSwapIntervalEXT", reinterpret_cast<platform::ProcAddress>(sentinel));
+        EXPECT_FALSE(start());
+        EXPECT_EQ(entryPoints.glLinkProgramARB, nullptr);
+        EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);
+    }
+    testing::clearFakeProcs();
+    EXPECT_TRUE(start());
 }
 
 TEST_F(PluginBoundary, AFailedStartThenAGoodOneKeepsTheMessage) {
