@@ -2,6 +2,7 @@
 // plugin library and making an offscreen GL context current.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,10 @@ struct PluginExports {
 // Loads the plugin library at `path` for the life of the process and finds
 // its two exports by their undecorated names. On failure `error` says why.
 bool loadPlugin(const std::string &path, PluginExports &exports, std::string &error);
+
+// The memory this process holds privately (committed on Windows, resident on
+// Linux), for leak checks over long runs.
+size_t processMemoryBytes();
 
 // A GL context with an offscreen default framebuffer of the given size,
 // current on the calling thread for as long as the object lives.

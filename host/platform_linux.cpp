@@ -1,6 +1,9 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "host/platform.h"
 
@@ -19,6 +22,13 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
         return false;
     }
     return true;
+}
+
+size_t processMemoryBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0, residentPages = 0;
+    statm >> pages >> residentPages;
+    return residentPages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
 }
 
 namespace {

@@ -1,4 +1,6 @@
 #include <windows.h>
+// psapi.h needs windows.h first.
+#include <psapi.h>
 
 #include "host/platform.h"
 
@@ -22,6 +24,17 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
         return false;
     }
     return true;
+}
+
+size_t processMemoryBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
+                              sizeof counters))
+        return 0;
+    // Wine leaves PrivateUsage at 0; PagefileUsage is the same committed
+    // private memory there and on Windows.
+    return counters.PagefileUsage;
 }
 
 namespace {

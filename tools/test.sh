@@ -15,6 +15,7 @@ cmake --build build/win32 -j2
 
 run_tests() {
   local status=0
+  bash tools/fuzz.sh || status=1
   (cd build/native && ctest -j2 --output-on-failure --timeout 300) || status=1
   (cd build/win32 && ctest -j2 --output-on-failure) || status=1
   return $status

@@ -1,0 +1,190 @@
+// What a script call through the plugin costs, next to its baseline: the same
+// driver entry point called directly, memcpy of the same bytes, or the driver
+// calls alone. The driver here does nothing, so the difference is the plugin's
+// and the host operations it makes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "glext/entry_points.h"
+#include "host/library_registry.h"
+#include "host/platform.h"
+#include "plugin/host_interfaces.h"
+
+using namespace corvanta;
+
+namespace {
+
+// A minimal host runtime: a fixed list of numeric arguments (read from the
+// end) and one array, no checks.
+struct BenchRuntime : ScriptRuntime {
+    std::vector<double> args;
+    std::vector<float> array;
+    int32_t intResult = 0;
+    float cell = 0;
+};
+
+BenchRuntime &self(ScriptRuntime *r) { return *static_cast<BenchRuntime *>(r); }
+double arg(ScriptRuntime *r, int32_t index) { return self(r).args[self(r).args.size() - size_t(index)]; }
+
+int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) { return static_cast<int32_t>(arg(r, index)); }
+double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) { return arg(r, index); }
+const char *CORVANTA_CALL getString(ScriptRuntime *, int32_t) { return ""; }
+void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) { self(r).intResult = value; }
+void CORVANTA_CALL setString(ScriptRuntime *, const char *text) { benchmark::DoNotOptimize(std::strlen(text)); }
+void CORVANTA_CALL beginValueType(ScriptRuntime *, int32_t) {}
+void CORVANTA_CALL addArrayDims(ScriptRuntime *, int32_t, ...) {}
+void CORVANTA_CALL addPointerLevel(ScriptRuntime *) {}
+void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t, void *destination) {
+    std::memcpy(destination, self(r).array.data(), self(r).array.size() * sizeof(float));
+}
+void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t, const void *source) {
+    std::memcpy(&self(r).cell, source, 4);
+}
+
+const ScriptRuntimeOps benchOps = {
+    getInt,  getReal, getString,      setInt,  nullptr,      setString,       nullptr,       nullptr,        nullptr,
+    nullptr, nullptr, beginValueType, nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+};
+
+// The no-op driver.
+std::string infoLogText(4096, 'l');
+void CORVANTA_APIENTRY uniform4f(GLint, GLfloat x, GLfloat, GLfloat, GLfloat) { benchmark::DoNotOptimize(x); }
+void CORVANTA_APIENTRY uniform1i(GLint, GLint x) { benchmark::DoNotOptimize(x); }
+void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum pname, GLint *params) {
+    *params = pname == 0x8B84 ? GLint(infoLogText.size() + 1) : 1;
+}
+void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) { *params = 0.5f; }
+void CORVANTA_APIENTRY uniform4fv(GLint, GLsizei, const GLfloat *v) { benchmark::DoNotOptimize(v[0]); }
+void CORVANTA_APIENTRY infoLog(GLhandleARB, GLsizei size, GLsizei *length, GLcharARB *log) {
+    std::memcpy(log, infoLogText.c_str(), size_t(size));
+    *length = size - 1;
+}
+
+FunctionHandler handlerOf(const char *name) {
+    static host::LibraryRegistry registry = [] {
+        host::LibraryRegistry library;
+        ShaderPlugin *plugin = Corvanta_Init();
+        plugin->ops->RegisterLibrary(plugin, &library);
+        return library;
+    }();
+    entryPoints = {};
+    entryPoints.glUniform4fARB = uniform4f;
+    entryPoints.glUniform1iARB = uniform1i;
+    entryPoints.glGetObjectParameterivARB = parameteriv;
+    entryPoints.glGetUniformfvARB = uniformfv;
+    entryPoints.glUniform4fvARB = uniform4fv;
+    entryPoints.glGetInfoLogARB = infoLog;
+    shaderSupported = 1;
+    return registry.find(name)->handler;
+}
+
+void throughPlugin(benchmark::State &state, const char *name, std::vector<double> args) {
+    const FunctionHandler handler = handlerOf(name);
+    BenchRuntime runtime;
+    runtime.ops = &benchOps;
+    runtime.args = std::move(args);
+    for (auto _ : state) handler(&runtime);
+}
+
+// Direct calls go through a pointer the compiler cannot see through, as the
+// plugin's do.
+template <typename F> F opaque(F f) {
+    benchmark::DoNotOptimize(f);
+    return f;
+}
+
+void BM_Uniform4f_Plugin(benchmark::State &state) { throughPlugin(state, "glUniform4fARB", {3, 0.1, 0.2, 0.3, 0.4}); }
+void BM_Uniform4f_Direct(benchmark::State &state) {
+    auto f = opaque(&uniform4f);
+    for (auto _ : state) f(3, 0.1f, 0.2f, 0.3f, 0.4f);
+}
+void BM_Uniform1i_Plugin(benchmark::State &state) { throughPlugin(state, "glUniform1iARB", {3, 7}); }
+void BM_Uniform1i_Direct(benchmark::State &state) {
+    auto f = opaque(&uniform1i);
+    for (auto _ : state) f(3, 7);
+}
+void BM_CompileStatus_Plugin(benchmark::State &state) { throughPlugin(state, "CompileStatus", {5}); }
+void BM_CompileStatus_Direct(benchmark::State &state) {
+    auto f = opaque(&parameteriv);
+    for (auto _ : state) {
+        GLint cell = 0;
+        f(5, 0x8B81, &cell);
+        benchmark::DoNotOptimize(cell);
+    }
+}
+void BM_GetUniformfv_Plugin(benchmark::State &state) { throughPlugin(state, "glGetUniformfvARB", {5, 2, 0}); }
+void BM_GetUniformfv_Direct(benchmark::State &state) {
+    auto f = opaque(&uniformfv);
+    for (auto _ : state) {
+        GLfloat cells[16] = {};
+        f(5, 2, cells);
+        benchmark::DoNotOptimize(cells[0]);
+    }
+}
+
+void BM_Uniform4fv_Plugin(benchmark::State &state) {
+    const auto count = static_cast<int32_t>(state.range(0));
+    const FunctionHandler handler = handlerOf("glUniform4fvARB");
+    BenchRuntime runtime;
+    runtime.ops = &benchOps;
+    runtime.args = {3, double(count), 0};
+    runtime.array.assign(size_t(count) * 4, 0.5f);
+    for (auto _ : state) handler(&runtime);
+    state.SetBytesProcessed(int64_t(state.iterations()) * count * 16);
+}
+void BM_Uniform4fv_Memcpy(benchmark::State &state) {
+    const auto bytes = size_t(state.range(0)) * 16;
+    std::vector<float> source(bytes / 4, 0.5f), destination(bytes / 4);
+    for (auto _ : state) {
+        std::memcpy(destination.data(), source.data(), bytes);
+        benchmark::DoNotOptimize(destination.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+
+void BM_GetInfoLog4K_Plugin(benchmark::State &state) { throughPlugin(state, "GetInfoLog", {5}); }
+void BM_GetInfoLog4K_DriverCalls(benchmark::State &state) {
+    auto query = opaque(&parameteriv);
+    auto read = opaque(&infoLog);
+    std::vector<char> buffer(infoLogText.size() + 1);
+    for (auto _ : state) {
+        GLint length = 0, count = 0;
+        query(5, 0x8B84, &length);
+        read(5, length, &count, buffer.data());
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+// The real native driver: 34 lookups in a current EGL context.
+void BM_StartProgram_RealDriver(benchmark::State &state) {
+    std::string error;
+    auto context = host::OffscreenContext::create(16, 16, error);
+    if (!context) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        shaderSupported = 0;
+        benchmark::DoNotOptimize(startProgram());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Uniform4f_Plugin);
+BENCHMARK(BM_Uniform4f_Direct);
+BENCHMARK(BM_Uniform1i_Plugin);
+BENCHMARK(BM_Uniform1i_Direct);
+BENCHMARK(BM_CompileStatus_Plugin);
+BENCHMARK(BM_CompileStatus_Direct);
+BENCHMARK(BM_GetUniformfv_Plugin);
+BENCHMARK(BM_GetUniformfv_Direct);
+BENCHMARK(BM_Uniform4fv_Plugin)->Arg(1)->Arg(16)->Arg(1024);
+BENCHMARK(BM_Uniform4fv_Memcpy)->Arg(1)->Arg(16)->Arg(1024);
+BENCHMARK(BM_GetInfoLog4K_Plugin);
+BENCHMARK(BM_GetInfoLog4K_DriverCalls);
+BENCHMARK(BM_StartProgram_RealDriver);
+BENCHMARK_MAIN();

@@ -1,0 +1,132 @@
+// Soak: many rounds of a whole shader life cycle through the plugin, called as
+// the host calls it, with the process's memory measured along the way.
+//
+//   soak PLUGIN [ROUNDS]
+//
+// Each round creates, sources and compiles a shader, reads its info log,
+// creates a program, attaches, links, lists the uniforms, uploads an array of
+// 256 vec4, reads an element back, detaches and deletes. Every round must give
+// the results of the first; the memory after the last round is compared with
+// the memory after round 1000 (or a tenth of the rounds, if fewer).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "host/host_runtime.h"
+#include "host/library_registry.h"
+#include "host/platform.h"
+
+using namespace corvanta;
+using namespace corvanta::host;
+
+namespace {
+
+const char *const fragmentSource =
+    "uniform vec4 palette[256];\n"
+    "uniform float level;\n"
+    "void main() { gl_FragColor = palette[int(level)] * level; }\n";
+
+class Caller {
+public:
+    explicit Caller(const LibraryRegistry &library) : library_(library) {}
+
+    Value call(const char *name, std::vector<Argument> args) {
+        const LibraryEntry *entry = library_.find(name);
+        if (entry == nullptr) {
+            std::fprintf(stderr, "not registered: %s\n", name);
+            std::exit(1);
+        }
+        HostRuntime runtime(std::move(args));
+        entry->handler(&runtime);
+        return runtime.result;
+    }
+
+private:
+    const LibraryRegistry &library_;
+};
+
+Argument integer(int32_t value) { return {Value::ofInt(value)}; }
+Argument text(const char *value) { return {Value::ofString(value)}; }
+
+// One round's results, as text, to compare rounds with.
+std::string round(Caller &c, const Value &palette) {
+    const int32_t shader = c.call("glCreateShaderObjectARB", {integer(0x8B30)}).integer;
+    c.call("glShaderSourceARB", {integer(shader), text(fragmentSource)});
+    c.call("glCompileShaderARB", {integer(shader)});
+    std::string results = "compiled " + c.call("CompileStatus", {integer(shader)}).show();
+    results += " log '" + c.call("GetInfoLog", {integer(shader)}).show() + "'";
+
+    const int32_t program = c.call("glCreateProgramObjectARB", {}).integer;
+    c.call("glAttachObjectARB", {integer(program), integer(shader)});
+    c.call("glLinkProgramARB", {integer(program)});
+    results += " linked " + c.call("LinkStatus", {integer(program)}).show();
+    const int32_t count = c.call("GetActiveUniforms", {integer(program)}).integer;
+    for (int32_t i = 0; i < count; ++i) {
+        results += " " + c.call("GetUniformName", {integer(program), integer(i)}).show();
+        results += ":" + c.call("GetUniformType", {integer(program), integer(i)}).show();
+    }
+    c.call("glUseProgramObjectARB", {integer(program)});
+    const int32_t location = c.call("glGetUniformLocationARB", {integer(program), text("palette")}).integer;
+    c.call("glUniform4fvARB", {integer(location), integer(256), {palette}});
+    const int32_t element = c.call("glGetUniformLocationARB", {integer(program), text("palette[200]")}).integer;
+    Value readBack;
+    c.call("glGetUniformfvARB", {integer(program), integer(element), {Value(), &readBack}});
+    results += " palette[200] " + readBack.show();
+    c.call("glUseProgramObjectARB", {integer(0)});
+    c.call("glDetachObjectARB", {integer(program), integer(shader)});
+    c.call("glDeleteObjectARB", {integer(shader)});
+    c.call("glDeleteObjectARB", {integer(program)});
+    return results;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: soak PLUGIN [ROUNDS]\n");
+        return 2;
+    }
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 10000;
+    const int baselineRound = rounds >= 10000 ? 1000 : rounds / 10;
+    PluginExports exports;
+    std::string error;
+    if (!loadPlugin(argv[1], exports, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    auto context = OffscreenContext::create(64, 64, error);
+    ShaderPlugin *plugin = exports.init();
+    LibraryRegistry library;
+    plugin->ops->RegisterLibrary(plugin, &library);
+    if (!context || !plugin->ops->StartProgram(plugin)) {
+        std::fprintf(stderr, "no shader support: %s\n", error.c_str());
+        return 1;
+    }
+
+    Value palette;
+    palette.type = Value::Type::Array;
+    palette.dims = {256, 4};
+    palette.realElements = true;
+    for (int i = 0; i < 256 * 4; ++i) palette.elements.push_back(i / 1024.0);
+
+    Caller caller(library);
+    const std::string first = round(caller, palette);
+    std::printf("round 1: %s\n", first.c_str());
+    size_t baseline = 0;
+    for (int i = 2; i <= rounds; ++i) {
+        const std::string results = round(caller, palette);
+        if (results != first) {
+            std::printf("round %d differs: %s\n", i, results.c_str());
+            return 1;
+        }
+        if (i == baselineRound) baseline = processMemoryBytes();
+        if (i % 1000 == 0) std::printf("round %d: %zu KiB\n", i, processMemoryBytes() / 1024);
+    }
+    const size_t last = processMemoryBytes();
+    const long long growth = static_cast<long long>(last) - static_cast<long long>(baseline);
+    std::printf("memory after round %d: %zu KiB, after round %d: %zu KiB, growth %lld KiB\n", baselineRound,
+                baseline / 1024, rounds, last / 1024, growth / 1024);
+    plugin->ops->Release(plugin);
+    return growth <= 1024 * 1024 ? 0 : 1;
+}
