@@ -33,7 +33,9 @@ int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) { return static_ca
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) { return arg(r, index); }
 const char *CORVANTA_CALL getString(ScriptRuntime *, int32_t) { return ""; }
 void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) { self(r).intResult = value; }
-void CORVANTA_CALL setString(ScriptRuntime *, const char *text) { benchmark::DoNotOptimize(std::strlen(text)); }
+void CORVANTA_CALL setString(ScriptRuntime *, const char *text) {
+    benchmark::DoNotOptimize(std::strlen(text));
+}
 void CORVANTA_CALL beginValueType(ScriptRuntime *, int32_t) {}
 void CORVANTA_CALL addArrayDims(ScriptRuntime *, int32_t, ...) {}
 void CORVANTA_CALL addPointerLevel(ScriptRuntime *) {}
@@ -45,8 +47,9 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t, const void *source)
 }
 
 const ScriptRuntimeOps benchOps = {
-    getInt,  getReal, getString,      setInt,  nullptr,      setString,       nullptr,       nullptr,        nullptr,
-    nullptr, nullptr, beginValueType, nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+    getInt,  getReal,      getString,       setInt,        nullptr,        setString,
+    nullptr, nullptr,      nullptr,         nullptr,       nullptr,        beginValueType,
+    nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
 };
 
 // The no-op driver.
@@ -96,7 +99,9 @@ template <typename F> F opaque(F f) {
     return f;
 }
 
-void BM_Uniform4f_Plugin(benchmark::State &state) { throughPlugin(state, "glUniform4fARB", {3, 0.1, 0.2, 0.3, 0.4}); }
+void BM_Uniform4f_Plugin(benchmark::State &state) {
+    throughPlugin(state, "glUniform4fARB", {3, 0.1, 0.2, 0.3, 0.4});
+}
 void BM_Uniform4f_Direct(benchmark::State &state) {
     auto f = opaque(&uniform4f);
     for (auto _ : state) f(3, 0.1f, 0.2f, 0.3f, 0.4f);

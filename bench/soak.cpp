@@ -22,10 +22,9 @@ using namespace corvanta::host;
 
 namespace {
 
-const char *const fragmentSource =
-    "uniform vec4 palette[256];\n"
-    "uniform float level;\n"
-    "void main() { gl_FragColor = palette[int(level)] * level; }\n";
+const char *const fragmentSource = "uniform vec4 palette[256];\n"
+                                   "uniform float level;\n"
+                                   "void main() { gl_FragColor = palette[int(level)] * level; }\n";
 
 class Caller {
 public:
@@ -69,7 +68,8 @@ std::string round(Caller &c, const Value &palette) {
     c.call("glUseProgramObjectARB", {integer(program)});
     const int32_t location = c.call("glGetUniformLocationARB", {integer(program), text("palette")}).integer;
     c.call("glUniform4fvARB", {integer(location), integer(256), {palette}});
-    const int32_t element = c.call("glGetUniformLocationARB", {integer(program), text("palette[200]")}).integer;
+    const int32_t element =
+        c.call("glGetUniformLocationARB", {integer(program), text("palette[200]")}).integer;
     Value readBack;
     c.call("glGetUniformfvARB", {integer(program), integer(element), {Value(), &readBack}});
     results += " palette[200] " + readBack.show();
@@ -89,6 +89,7 @@ int main(int argc, char **argv) {
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 10000;
     const int baselineRound = rounds >= 10000 ? 1000 : rounds / 10;
+    constexpr long long growthLimit = 1024LL * 1024;
     PluginExports exports;
     std::string error;
     if (!loadPlugin(argv[1], exports, error)) {
@@ -128,5 +129,5 @@ int main(int argc, char **argv) {
     std::printf("memory after round %d: %zu KiB, after round %d: %zu KiB, growth %lld KiB\n", baselineRound,
                 baseline / 1024, rounds, last / 1024, growth / 1024);
     plugin->ops->Release(plugin);
-    return growth <= 1024 * 1024 ? 0 : 1;
+    return growth <= growthLimit ? 0 : 1;
 }

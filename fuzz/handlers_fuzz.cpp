@@ -97,8 +97,14 @@ GLint CORVANTA_APIENTRY uniformLocation(GLhandleARB, const GLcharARB *name) {
     return input->ConsumeIntegral<GLint>();
 }
 // A query of a 4 x 4 matrix writes 16 values.
-void CORVANTA_APIENTRY uniformiv(GLhandleARB, GLint, GLint *params) { touch(params, 16 * sizeof(GLint)); std::memset(params, 0x7F, 16 * sizeof(GLint)); }
-void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) { touch(params, 16 * sizeof(GLfloat)); std::memset(params, 0x7F, 16 * sizeof(GLfloat)); }
+void CORVANTA_APIENTRY uniformiv(GLhandleARB, GLint, GLint *params) {
+    touch(params, 16 * sizeof(GLint));
+    std::memset(params, 0x7F, 16 * sizeof(GLint));
+}
+void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) {
+    touch(params, 16 * sizeof(GLfloat));
+    std::memset(params, 0x7F, 16 * sizeof(GLfloat));
+}
 void CORVANTA_APIENTRY uniform1f(GLint, GLfloat) {}
 void CORVANTA_APIENTRY uniform2f(GLint, GLfloat, GLfloat) {}
 void CORVANTA_APIENTRY uniform3f(GLint, GLfloat, GLfloat, GLfloat) {}
@@ -107,20 +113,47 @@ void CORVANTA_APIENTRY uniform1i(GLint, GLint) {}
 void CORVANTA_APIENTRY uniform2i(GLint, GLint, GLint) {}
 void CORVANTA_APIENTRY uniform3i(GLint, GLint, GLint, GLint) {}
 void CORVANTA_APIENTRY uniform4i(GLint, GLint, GLint, GLint, GLint) {}
-template <int components, typename T> void CORVANTA_APIENTRY uniformArray(GLint, GLsizei count, const T *values) {
+template <int components, typename T>
+void CORVANTA_APIENTRY uniformArray(GLint, GLsizei count, const T *values) {
     require(count >= 0);
     touch(values, static_cast<size_t>(count) * components * sizeof(T));
 }
 int CORVANTA_APIENTRY swapInterval(int) { return 1; }
 
 const EntryPointTable driver = {
-    createShader,         shaderSource,      handle1,           handle1,           createProgram,
-    handle2,              handle2,           handle1,           handle1,           handle1,
-    infoLog,              parameteriv,       parameterfv,       activeUniform,     uniformLocation,
-    uniformiv,            uniformfv,         uniform1f,         uniform2f,         uniform3f,
-    uniform4f,            uniform1i,         uniform2i,         uniform3i,         uniform4i,
-    uniformArray<1, GLfloat>, uniformArray<2, GLfloat>, uniformArray<3, GLfloat>, uniformArray<4, GLfloat>,
-    uniformArray<1, GLint>,   uniformArray<2, GLint>,   uniformArray<3, GLint>,   uniformArray<4, GLint>,
+    createShader,
+    shaderSource,
+    handle1,
+    handle1,
+    createProgram,
+    handle2,
+    handle2,
+    handle1,
+    handle1,
+    handle1,
+    infoLog,
+    parameteriv,
+    parameterfv,
+    activeUniform,
+    uniformLocation,
+    uniformiv,
+    uniformfv,
+    uniform1f,
+    uniform2f,
+    uniform3f,
+    uniform4f,
+    uniform1i,
+    uniform2i,
+    uniform3i,
+    uniform4i,
+    uniformArray<1, GLfloat>,
+    uniformArray<2, GLfloat>,
+    uniformArray<3, GLfloat>,
+    uniformArray<4, GLfloat>,
+    uniformArray<1, GLint>,
+    uniformArray<2, GLint>,
+    uniformArray<3, GLint>,
+    uniformArray<4, GLint>,
     swapInterval,
 };
 
@@ -148,7 +181,9 @@ const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
     case 0: return nullptr;
     case 1: return "";
     case 2: self(r).strings.emplace_back(100000, 'a'); return self(r).strings.back().c_str();
-    default: self(r).strings.push_back(input->ConsumeRandomLengthString(256)); return self(r).strings.back().c_str();
+    default:
+        self(r).strings.push_back(input->ConsumeRandomLengthString(256));
+        return self(r).strings.back().c_str();
     }
 }
 void CORVANTA_CALL setInt(ScriptRuntime *, int32_t) {}
@@ -189,8 +224,9 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
 }
 
 const ScriptRuntimeOps runtimeOps = {
-    getInt,  getReal, getString,      setInt,  nullptr,      setString,       nullptr,       nullptr,        nullptr,
-    nullptr, nullptr, beginValueType, nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+    getInt,  getReal,      getString,       setInt,        nullptr,        setString,
+    nullptr, nullptr,      nullptr,         nullptr,       nullptr,        beginValueType,
+    nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
 };
 
 std::vector<FunctionHandler> libraryHandlers() {
@@ -218,7 +254,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto present = provider.ConsumeIntegral<uint64_t>();
     const auto *source = reinterpret_cast<const void *const *>(&driver);
     auto *target = reinterpret_cast<void **>(&entryPoints);
-    for (int i = 0; i < EntryPointCount; ++i) target[i] = (present >> i) & 1 ? const_cast<void *>(source[i]) : nullptr;
+    for (int i = 0; i < EntryPointCount; ++i)
+        target[i] = (present >> i) & 1 ? const_cast<void *>(source[i]) : nullptr;
 
     for (int call = 0; call < 8 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;

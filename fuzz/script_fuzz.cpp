@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     testing::fakeDriver().install();
     out.str("");
     try {
-        host::Script(library, builtins).run("fuzz.script", std::string(reinterpret_cast<const char *>(data), size));
+        host::Script(library, builtins)
+            .run("fuzz.script", std::string(reinterpret_cast<const char *>(data), size));
     } catch (const host::ScriptError &) {
     }
     return 0;

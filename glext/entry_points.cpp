@@ -9,6 +9,7 @@ EntryPointTable entryPoints;
 int32_t shaderSupported;
 
 // Lookup order: the required entry points, then the optional ones.
+// clang-format off
 #define CORVANTA_REQUIRED_ENTRY_POINTS(X)                                                      \
     X(glCreateShaderObjectARB) X(glShaderSourceARB) X(glCompileShaderARB) X(glDeleteObjectARB)  \
     X(glCreateProgramObjectARB) X(glAttachObjectARB) X(glDetachObjectARB)                       \
@@ -22,6 +23,7 @@ int32_t shaderSupported;
     X(glUniform1fvARB) X(glUniform2fvARB) X(glUniform3fvARB) X(glUniform4fvARB)                 \
     X(glUniform1ivARB) X(glUniform2ivARB) X(glUniform3ivARB) X(glUniform4ivARB)                 \
     X(wglSwapIntervalEXT)
+// clang-format on
 
 namespace {
 
@@ -36,9 +38,7 @@ platform::ProcAddress lookUp(const char *name) {
 }
 
 void resolveAll() {
-#define CORVANTA_RESOLVE(name)                                                                 \
-    entryPoints.name =                                                                         \
-        reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name));
+#define CORVANTA_RESOLVE(name) entryPoints.name = reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name));
     CORVANTA_REQUIRED_ENTRY_POINTS(CORVANTA_RESOLVE)
     CORVANTA_OPTIONAL_ENTRY_POINTS(CORVANTA_RESOLVE)
 #undef CORVANTA_RESOLVE

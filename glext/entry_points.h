@@ -25,8 +25,8 @@ using GLcharARB = char;
 struct EntryPointTable {
     // Required.
     GLhandleARB(CORVANTA_APIENTRY *glCreateShaderObjectARB)(GLenum shaderType);
-    void(CORVANTA_APIENTRY *glShaderSourceARB)(GLhandleARB shader, GLsizei count,
-                                               const GLcharARB **strings, const GLint *lengths);
+    void(CORVANTA_APIENTRY *glShaderSourceARB)(GLhandleARB shader, GLsizei count, const GLcharARB **strings,
+                                               const GLint *lengths);
     void(CORVANTA_APIENTRY *glCompileShaderARB)(GLhandleARB shader);
     void(CORVANTA_APIENTRY *glDeleteObjectARB)(GLhandleARB object);
     GLhandleARB(CORVANTA_APIENTRY *glCreateProgramObjectARB)();
@@ -35,26 +35,21 @@ struct EntryPointTable {
     void(CORVANTA_APIENTRY *glUseProgramObjectARB)(GLhandleARB program);
     void(CORVANTA_APIENTRY *glLinkProgramARB)(GLhandleARB program);
     void(CORVANTA_APIENTRY *glValidateProgramARB)(GLhandleARB program);
-    void(CORVANTA_APIENTRY *glGetInfoLogARB)(GLhandleARB object, GLsizei maxLength,
-                                             GLsizei *length, GLcharARB *infoLog);
-    void(CORVANTA_APIENTRY *glGetObjectParameterivARB)(GLhandleARB object, GLenum pname,
-                                                       GLint *params);
-    void(CORVANTA_APIENTRY *glGetObjectParameterfvARB)(GLhandleARB object, GLenum pname,
-                                                       GLfloat *params);
+    void(CORVANTA_APIENTRY *glGetInfoLogARB)(GLhandleARB object, GLsizei maxLength, GLsizei *length,
+                                             GLcharARB *infoLog);
+    void(CORVANTA_APIENTRY *glGetObjectParameterivARB)(GLhandleARB object, GLenum pname, GLint *params);
+    void(CORVANTA_APIENTRY *glGetObjectParameterfvARB)(GLhandleARB object, GLenum pname, GLfloat *params);
     // Optional.
-    void(CORVANTA_APIENTRY *glGetActiveUniformARB)(GLhandleARB program, uint32_t index,
-                                                   GLsizei maxLength, GLsizei *length,
-                                                   GLint *size, GLenum *type, GLcharARB *name);
+    void(CORVANTA_APIENTRY *glGetActiveUniformARB)(GLhandleARB program, uint32_t index, GLsizei maxLength,
+                                                   GLsizei *length, GLint *size, GLenum *type,
+                                                   GLcharARB *name);
     GLint(CORVANTA_APIENTRY *glGetUniformLocationARB)(GLhandleARB program, const GLcharARB *name);
-    void(CORVANTA_APIENTRY *glGetUniformivARB)(GLhandleARB program, GLint location,
-                                               GLint *params);
-    void(CORVANTA_APIENTRY *glGetUniformfvARB)(GLhandleARB program, GLint location,
-                                               GLfloat *params);
+    void(CORVANTA_APIENTRY *glGetUniformivARB)(GLhandleARB program, GLint location, GLint *params);
+    void(CORVANTA_APIENTRY *glGetUniformfvARB)(GLhandleARB program, GLint location, GLfloat *params);
     void(CORVANTA_APIENTRY *glUniform1fARB)(GLint location, GLfloat x);
     void(CORVANTA_APIENTRY *glUniform2fARB)(GLint location, GLfloat x, GLfloat y);
     void(CORVANTA_APIENTRY *glUniform3fARB)(GLint location, GLfloat x, GLfloat y, GLfloat z);
-    void(CORVANTA_APIENTRY *glUniform4fARB)(GLint location, GLfloat x, GLfloat y, GLfloat z,
-                                            GLfloat w);
+    void(CORVANTA_APIENTRY *glUniform4fARB)(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w);
     void(CORVANTA_APIENTRY *glUniform1iARB)(GLint location, GLint x);
     void(CORVANTA_APIENTRY *glUniform2iARB)(GLint location, GLint x, GLint y);
     void(CORVANTA_APIENTRY *glUniform3iARB)(GLint location, GLint x, GLint y, GLint z);

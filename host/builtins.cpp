@@ -15,7 +15,8 @@ namespace {
 using Args = std::vector<Value>;
 
 double numberArg(const Args &args, size_t i) {
-    if (!args[i].isNumber()) throw std::runtime_error("argument " + std::to_string(i + 1) + " must be a number");
+    if (!args[i].isNumber())
+        throw std::runtime_error("argument " + std::to_string(i + 1) + " must be a number");
     return args[i].number();
 }
 
@@ -57,8 +58,8 @@ std::string directoryOf(const std::string &path) {
 }
 
 std::string resolvePath(const std::string &directory, const std::string &path) {
-    const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' ||
-                                            (path.size() > 1 && path[1] == ':'));
+    const bool absolute =
+        !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
     return absolute ? path : directory + "/" + path;
 }
 
@@ -69,55 +70,59 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     };
     Builtins builtins;
     builtins["print"] = {-1, [env](const Args &args) -> std::optional<Value> {
-        std::string line;
-        for (size_t i = 0; i < args.size(); ++i) line += (i > 0 ? " " : "") + args[i].show();
-        *env.out << line << '\n';
-        return std::nullopt;
-    }};
+                             std::string line;
+                             for (size_t i = 0; i < args.size(); ++i)
+                                 line += (i > 0 ? " " : "") + args[i].show();
+                             *env.out << line << '\n';
+                             return std::nullopt;
+                         }};
     builtins["load_text"] = {1, [env](const Args &args) -> std::optional<Value> {
-        const std::string path = resolvePath(env.scriptDirectory, textArg(args, 0));
-        std::ifstream file(path, std::ios::binary);
-        if (!file) throw std::runtime_error("cannot read " + path);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return Value::ofString(text.str());
-    }};
+                                 const std::string path = resolvePath(env.scriptDirectory, textArg(args, 0));
+                                 std::ifstream file(path, std::ios::binary);
+                                 if (!file) throw std::runtime_error("cannot read " + path);
+                                 std::ostringstream text;
+                                 text << file.rdbuf();
+                                 return Value::ofString(text.str());
+                             }};
     builtins["clear"] = {3, [needContext](const Args &args) -> std::optional<Value> {
-        const double red = numberArg(args, 0), green = numberArg(args, 1), blue = numberArg(args, 2);
-        needContext();
-        glClearColor(float(red), float(green), float(blue), 1.0f);
-        glClear(gl::COLOR_BUFFER_BIT);
-        return std::nullopt;
-    }};
+                             const double red = numberArg(args, 0), green = numberArg(args, 1),
+                                          blue = numberArg(args, 2);
+                             needContext();
+                             glClearColor(float(red), float(green), float(blue), 1.0f);
+                             glClear(gl::COLOR_BUFFER_BIT);
+                             return std::nullopt;
+                         }};
     // A quad over the whole viewport, texture coordinates 0..1 from the
     // lower left corner.
     builtins["draw_quad"] = {0, [needContext](const Args &) -> std::optional<Value> {
-        needContext();
-        glBegin(gl::QUADS);
-        glTexCoord2f(0, 0), glVertex2f(-1, -1);
-        glTexCoord2f(1, 0), glVertex2f(1, -1);
-        glTexCoord2f(1, 1), glVertex2f(1, 1);
-        glTexCoord2f(0, 1), glVertex2f(-1, 1);
-        glEnd();
-        return std::nullopt;
-    }};
+                                 needContext();
+                                 glBegin(gl::QUADS);
+                                 glTexCoord2f(0, 0), glVertex2f(-1, -1);
+                                 glTexCoord2f(1, 0), glVertex2f(1, -1);
+                                 glTexCoord2f(1, 1), glVertex2f(1, 1);
+                                 glTexCoord2f(0, 1), glVertex2f(-1, 1);
+                                 glEnd();
+                                 return std::nullopt;
+                             }};
     builtins["save_png"] = {1, [env, needContext](const Args &args) -> std::optional<Value> {
-        const std::string path = resolvePath(env.outputDirectory, textArg(args, 0));
-        needContext();
-        std::vector<unsigned char> pixels(size_t(env.width) * size_t(env.height) * 4);
-        glFinish();
-        glPixelStorei(gl::PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
-        if (!writePng(path, env.width, env.height, pixels))
-            throw std::runtime_error("cannot write " + path);
-        *env.out << "saved " << path << '\n';
-        return std::nullopt;
-    }};
+                                const std::string path = resolvePath(env.outputDirectory, textArg(args, 0));
+                                needContext();
+                                std::vector<unsigned char> pixels(size_t(env.width) * size_t(env.height) * 4);
+                                glFinish();
+                                glPixelStorei(gl::PACK_ALIGNMENT, 1);
+                                glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE,
+                                             pixels.data());
+                                if (!writePng(path, env.width, env.height, pixels))
+                                    throw std::runtime_error("cannot write " + path);
+                                *env.out << "saved " << path << '\n';
+                                return std::nullopt;
+                            }};
     builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
-        if (!matches(args[0], args[1]))
-            throw std::runtime_error("expected " + quoted(args[1]) + ", got " + quoted(args[0]));
-        return std::nullopt;
-    }};
+                              if (!matches(args[0], args[1]))
+                                  throw std::runtime_error("expected " + quoted(args[1]) + ", got " +
+                                                           quoted(args[0]));
+                              return std::nullopt;
+                          }};
     return builtins;
 }
 

@@ -84,14 +84,14 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
 }
 
 const ScriptRuntimeOps runtimeOps = {
-    getInt,  getReal, getString,      setInt,  nullptr,      setString,       nullptr,       nullptr,        nullptr,
-    nullptr, nullptr, beginValueType, nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+    getInt,  getReal,      getString,       setInt,        nullptr,        setString,
+    nullptr, nullptr,      nullptr,         nullptr,       nullptr,        beginValueType,
+    nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
 };
 
 } // namespace
 
-void storeElements(int32_t valueCode, const std::vector<double> &elements, size_t count,
-                   void *destination) {
+void storeElements(int32_t valueCode, const std::vector<double> &elements, size_t count, void *destination) {
     auto *bytes = static_cast<unsigned char *>(destination);
     for (size_t i = 0; i < count; ++i) {
         if (valueCode == ValueFloat32) {
@@ -115,9 +115,7 @@ Value loadValue(int32_t valueCode, const void *source) {
     return Value::ofInt(value);
 }
 
-HostRuntime::HostRuntime(std::vector<Argument> arguments) : args(std::move(arguments)) {
-    ops = &runtimeOps;
-}
+HostRuntime::HostRuntime(std::vector<Argument> arguments) : args(std::move(arguments)) { ops = &runtimeOps; }
 
 Argument *HostRuntime::arg(int32_t indexFromEnd) {
     if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size()) {

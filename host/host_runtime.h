@@ -36,8 +36,7 @@ public:
 
 // The 32-bit values exchanged with a plugin, as a value code describes them:
 // the first `count` elements stored as int32 or float32, and one value loaded.
-void storeElements(int32_t valueCode, const std::vector<double> &elements, size_t count,
-                   void *destination);
+void storeElements(int32_t valueCode, const std::vector<double> &elements, size_t count, void *destination);
 Value loadValue(int32_t valueCode, const void *source);
 
 } // namespace corvanta::host

@@ -6,8 +6,7 @@ namespace {
 LibraryRegistry &self(FunctionRegistry *registry) { return *static_cast<LibraryRegistry *>(registry); }
 
 void add(FunctionRegistry *registry, LibraryEntry entry) {
-    if (self(registry).find(entry.name) != nullptr)
-        self(registry).fault = "registered twice: " + entry.name;
+    if (self(registry).find(entry.name) != nullptr) self(registry).fault = "registered twice: " + entry.name;
     self(registry).entries.push_back(std::move(entry));
 }
 
@@ -53,8 +52,22 @@ void CORVANTA_CALL makeLastParamByRef(FunctionRegistry *r) {
 }
 
 const FunctionRegistryOps registryOps = {
-    nullptr, registerConstant, nullptr, registerProcedure, registerFunction, nullptr, nullptr,
-    nullptr, nullptr, nullptr, nullptr, addParam, addArrayParam, nullptr, nullptr, nullptr,
+    nullptr,
+    registerConstant,
+    nullptr,
+    registerProcedure,
+    registerFunction,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    addParam,
+    addArrayParam,
+    nullptr,
+    nullptr,
+    nullptr,
     makeLastParamByRef,
 };
 

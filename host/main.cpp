@@ -33,13 +33,18 @@ struct Options {
 bool parse(int argc, char **argv, Options &options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--list") options.list = true;
-        else if (arg == "--no-context") options.noContext = true;
-        else if (arg == "--output" && i + 1 < argc) options.outputDirectory = argv[++i];
-        else if (!arg.empty() && arg[0] == '-') return false;
-        else if (options.plugin.empty()) options.plugin = arg;
-        else if (options.script.empty()) options.script = arg;
-        else return false;
+        if (arg == "--list")
+            options.list = true;
+        else if (arg == "--no-context")
+            options.noContext = true;
+        else if (arg == "--output" && i + 1 < argc)
+            options.outputDirectory = argv[++i];
+        else if (!arg.empty() && arg[0] != '-' && options.plugin.empty())
+            options.plugin = arg;
+        else if (!arg.empty() && arg[0] != '-' && options.script.empty())
+            options.script = arg;
+        else
+            return false;
     }
     return !options.plugin.empty() && (options.list || !options.script.empty());
 }

@@ -52,29 +52,37 @@ private:
 };
 
 EGLDisplay surfacelessDisplay() {
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    auto getPlatformDisplay =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay == nullptr) return EGL_NO_DISPLAY;
     return getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
 } // namespace
 
-std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height,
-                                                           std::string &error) {
+std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height, std::string &error) {
     EGLDisplay display = surfacelessDisplay();
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
         error = "cannot open the EGL surfaceless display";
         return nullptr;
     }
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT,
-                                       EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                       EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                                       EGL_ALPHA_SIZE, 8, EGL_NONE};
+    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
+                                       EGL_PBUFFER_BIT,
+                                       EGL_RENDERABLE_TYPE,
+                                       EGL_OPENGL_BIT,
+                                       EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_ALPHA_SIZE,
+                                       8,
+                                       EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
-    if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) ||
-        configCount == 0 || !eglBindAPI(EGL_OPENGL_API)) {
+    if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount == 0 ||
+        !eglBindAPI(EGL_OPENGL_API)) {
         error = "no EGL config for desktop GL on a pbuffer";
         return nullptr;
     }

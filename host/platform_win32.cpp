@@ -15,10 +15,10 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
     // Through the generic function pointer type: FARPROC carries a calling
     // convention of its own.
     using Generic = void (*)();
-    exports.query = reinterpret_cast<QueryFunction>(
-        reinterpret_cast<Generic>(GetProcAddress(module, QueryExportName)));
-    exports.init = reinterpret_cast<InitFunction>(
-        reinterpret_cast<Generic>(GetProcAddress(module, InitExportName)));
+    exports.query =
+        reinterpret_cast<QueryFunction>(reinterpret_cast<Generic>(GetProcAddress(module, QueryExportName)));
+    exports.init =
+        reinterpret_cast<InitFunction>(reinterpret_cast<Generic>(GetProcAddress(module, InitExportName)));
     if (exports.query == nullptr || exports.init == nullptr) {
         error = path + " does not export " + QueryExportName + " and " + InitExportName;
         return false;
@@ -63,8 +63,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height,
-                                                           std::string &error) {
+std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height, std::string &error) {
     static const char *const className = "CorvantaOffscreenGL";
     WNDCLASSA windowClass = {};
     windowClass.style = CS_OWNDC;
@@ -75,8 +74,8 @@ std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height
 
     // A borderless window: its client area, and so the framebuffer, is exactly
     // width x height.
-    HWND window = CreateWindowA(className, "", WS_POPUP, 0, 0, width, height, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowA(className, "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
     if (window == nullptr) {
         error = "cannot create a window";
         return nullptr;

@@ -160,9 +160,12 @@ private:
             }
             const char escaped = peek();
             ++pos_;
-            if (escaped == 'n') text += '\n';
-            else if (escaped == '"' || escaped == '\\') text += escaped;
-            else throw std::runtime_error(std::string("unknown escape \\") + escaped);
+            if (escaped == 'n')
+                text += '\n';
+            else if (escaped == '"' || escaped == '\\')
+                text += escaped;
+            else
+                throw std::runtime_error(std::string("unknown escape \\") + escaped);
         }
         throw std::runtime_error("unterminated string");
     }
@@ -213,7 +216,8 @@ Value Script::evaluate(const Expr &expr) {
         auto variable = variables_.find(expr.name);
         if (variable != variables_.end()) return variable->second;
         const LibraryEntry *entry = library_.find(expr.name);
-        if (entry != nullptr && entry->kind == LibraryEntry::Kind::Constant) return Value::ofInt(entry->value);
+        if (entry != nullptr && entry->kind == LibraryEntry::Kind::Constant)
+            return Value::ofInt(entry->value);
         fail("unknown name " + expr.name);
     }
     case Expr::Kind::Call: {

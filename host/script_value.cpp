@@ -7,8 +7,10 @@ namespace {
 
 std::string showNumber(double value, bool real) {
     char buffer[32];
-    if (!real) std::snprintf(buffer, sizeof buffer, "%d", static_cast<int32_t>(value));
-    else std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    if (!real)
+        std::snprintf(buffer, sizeof buffer, "%d", static_cast<int32_t>(value));
+    else
+        std::snprintf(buffer, sizeof buffer, "%.9g", value);
     return buffer;
 }
 

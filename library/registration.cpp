@@ -132,8 +132,7 @@ static_assert(sizeof functions / sizeof functions[0] == 40);
 
 void registerLibrary(FunctionRegistry *registry) {
     const FunctionRegistryOps &ops = *registry->ops;
-    for (const Constant &constant : constants)
-        ops.RegisterConstant(registry, constant.name, constant.value);
+    for (const Constant &constant : constants) ops.RegisterConstant(registry, constant.name, constant.value);
 
     // Each name's parameters follow it at once, before the next name.
     for (const Function &function : functions) {

@@ -38,9 +38,7 @@ template <GLenum pname> void CORVANTA_CALL objectStatus(ScriptRuntime *runtime) 
 // support; the others only need their own entry point.
 enum class Guard { SupportFlag, EntryPointOnly };
 
-template <Guard guard> bool passes() {
-    return guard == Guard::EntryPointOnly || shaderSupported != 0;
-}
+template <Guard guard> bool passes() { return guard == Guard::EntryPointOnly || shaderSupported != 0; }
 
 template <auto member, Guard guard> void CORVANTA_CALL withHandle(ScriptRuntime *runtime) {
     auto entry = entryPoints.*member;
@@ -61,9 +59,8 @@ class TextBuffer {
 public:
     explicit TextBuffer(GLint reportedLength)
         : length_(reportedLength),
-          text_(reportedLength >= 1
-                    ? static_cast<char *>(allocateZeroed(static_cast<size_t>(reportedLength)))
-                    : nullptr) {}
+          text_(reportedLength >= 1 ? static_cast<char *>(allocateZeroed(static_cast<size_t>(reportedLength)))
+                                    : nullptr) {}
     ~TextBuffer() { release(text_); }
     TextBuffer(const TextBuffer &) = delete;
     TextBuffer &operator=(const TextBuffer &) = delete;
@@ -89,8 +86,8 @@ GLenum activeUniform(ScriptRuntime *runtime, GLhandleARB program, TextBuffer &na
     GLint size = 0;
     GLenum type = 0;
     if (entryPoints.glGetActiveUniformARB != nullptr)
-        entryPoints.glGetActiveUniformARB(program, static_cast<uint32_t>(intParam(runtime, 1)),
-                                          name.length(), nullptr, &size, &type, name.data());
+        entryPoints.glGetActiveUniformARB(program, static_cast<uint32_t>(intParam(runtime, 1)), name.length(),
+                                          nullptr, &size, &type, name.data());
     return type;
 }
 
@@ -112,16 +109,12 @@ void CORVANTA_CALL queryByReference(ScriptRuntime *runtime) {
 
 } // namespace
 
-void CORVANTA_CALL shaderInit(ScriptRuntime *runtime) {
-    setIntResult(runtime, shaderSupported ? -1 : 0);
-}
+void CORVANTA_CALL shaderInit(ScriptRuntime *runtime) { setIntResult(runtime, shaderSupported ? -1 : 0); }
 
 void CORVANTA_CALL compileStatus(ScriptRuntime *runtime) {
     objectStatus<GL_OBJECT_COMPILE_STATUS_ARB>(runtime);
 }
-void CORVANTA_CALL linkStatus(ScriptRuntime *runtime) {
-    objectStatus<GL_OBJECT_LINK_STATUS_ARB>(runtime);
-}
+void CORVANTA_CALL linkStatus(ScriptRuntime *runtime) { objectStatus<GL_OBJECT_LINK_STATUS_ARB>(runtime); }
 void CORVANTA_CALL validateStatus(ScriptRuntime *runtime) {
     objectStatus<GL_OBJECT_VALIDATE_STATUS_ARB>(runtime);
 }

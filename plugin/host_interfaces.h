@@ -44,14 +44,12 @@ struct FunctionRegistryOps {
     UnusedSlot slot0;
     void(CORVANTA_CALL *RegisterConstant)(FunctionRegistry *, const char *name, int32_t value);
     UnusedSlot slot2;
-    void(CORVANTA_CALL *RegisterProcedure)(FunctionRegistry *, const char *name,
-                                           FunctionHandler handler);
-    void(CORVANTA_CALL *RegisterFunction)(FunctionRegistry *, const char *name,
-                                          FunctionHandler handler, int32_t resultType);
+    void(CORVANTA_CALL *RegisterProcedure)(FunctionRegistry *, const char *name, FunctionHandler handler);
+    void(CORVANTA_CALL *RegisterFunction)(FunctionRegistry *, const char *name, FunctionHandler handler,
+                                          int32_t resultType);
     UnusedSlot slot5, slot6, slot7, slot8, slot9, slot10;
     void(CORVANTA_CALL *AddParam)(FunctionRegistry *, int32_t type);
-    void(CORVANTA_CALL *AddArrayParam)(FunctionRegistry *, int32_t elementType,
-                                       int32_t dimensions);
+    void(CORVANTA_CALL *AddArrayParam)(FunctionRegistry *, int32_t elementType, int32_t dimensions);
     UnusedSlot slot13, slot14, slot15;
     void(CORVANTA_CALL *MakeLastParamByRef)(FunctionRegistry *);
 };
@@ -104,8 +102,7 @@ struct ShaderPlugin {
 // The two exports, looked up by these undecorated names.
 constexpr const char *QueryExportName = "Corvanta_Query";
 constexpr const char *InitExportName = "Corvanta_Init";
-using QueryFunction = int32_t(CORVANTA_CALL *)(char *description, int32_t *first,
-                                               int32_t *second);
+using QueryFunction = int32_t(CORVANTA_CALL *)(char *description, int32_t *first, int32_t *second);
 using InitFunction = ShaderPlugin *(CORVANTA_CALL *)();
 
 // The host's offsets, in pointer-sized slots.

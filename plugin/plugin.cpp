@@ -28,7 +28,7 @@ bool CORVANTA_CALL startProgramOp(ShaderPlugin *) { return startProgram(); }
 
 void CORVANTA_CALL getErrorTextOp(ShaderPlugin *, char *buffer) {
     if (errorText[0] == '\0') return;
-    std::strcpy(buffer, errorText);
+    std::memcpy(buffer, errorText, std::strlen(errorText) + 1);
 }
 
 // The host calls these at moments of its own; the plugin has nothing to do then.

@@ -23,6 +23,7 @@ int main(int argc, char **argv) {
         if (std::sscanf(argv[i], "%d,%d=%d,%d,%d", &x, &y, &expected[0], &expected[1], &expected[2]) != 5 ||
             x < 0 || y < 0 || x >= width || y >= height) {
             std::fprintf(stderr, "cannot read the pixel %s (X,Y=R,G,B)\n", argv[i]);
+            stbi_image_free(pixels);
             return 2;
         }
         const unsigned char *pixel = pixels + (size_t(y) * size_t(width) + size_t(x)) * 4;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds both targets (the 32-bit Windows DLL
-# and the native Linux library), and runs every test through CTest: the native
-# unit, EGL and script tests, and the Windows tests under Wine on a virtual X
-# display.
+# and the native Linux library, both with warnings as errors), runs clang-tidy
+# and the fuzz targets, and runs every test through CTest: the native unit, EGL
+# and script tests under the address, leak and undefined-behaviour sanitizers,
+# and the Windows tests (the soak among them) under Wine on a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,7 @@ cmake --build build/win32 -j2
 
 run_tests() {
   local status=0
+  bash tools/tidy.sh || status=1
   bash tools/fuzz.sh || status=1
   (cd build/native && ctest -j2 --output-on-failure --timeout 300) || status=1
   (cd build/win32 && ctest -j2 --output-on-failure) || status=1

@@ -8,6 +8,8 @@ export WINEPREFIX
 case "${1:-}" in
   start)
     mkdir -p "$WINEPREFIX"
+    wineserver -k 2>/dev/null || true # one left over from an interrupted run
+    wineserver -w 2>/dev/null || true
     wineserver -p </dev/null >/dev/null 2>&1
     # The services and the desktop process that wineboot leaves running stay up
     # with the server; they must not hold on to the caller's output.

@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "host/library_registry.h"
 #include "tests/real/real_plugin.h"
 #include "tests/support/fake_runtime.h"
-#include "host/library_registry.h"
 
 namespace corvanta::testing {
 namespace {
@@ -124,11 +124,11 @@ TEST_F(RealLibrary, CompileStatusAndInfoLogTellGoodShadersFromBrokenOnes) {
     EXPECT_NE(log.find("error"), std::string::npos) << log;
 
     // A by-reference query of the same status, and of a handle the driver rejects.
-    FakeRuntime status = call("glGetObjectParameterivARB",
-                              {A::integer(broken), A::integer(0x8B81), A::variable()});
+    FakeRuntime status =
+        call("glGetObjectParameterivARB", {A::integer(broken), A::integer(0x8B81), A::variable()});
     EXPECT_EQ(status.args[2].written, 0.0);
-    FakeRuntime length = call("glGetObjectParameterivARB",
-                              {A::integer(broken), A::integer(0x8B84), A::variable()});
+    FakeRuntime length =
+        call("glGetObjectParameterivARB", {A::integer(broken), A::integer(0x8B84), A::variable()});
     EXPECT_EQ(length.args[2].written, double(log.size() + 1));
     EXPECT_EQ(intOf("CompileStatus", {A::integer(987654)}), 0);
     for (int32_t shader : {vertex, fragment, broken}) call("glDeleteObjectARB", {A::integer(shader)});
@@ -142,18 +142,18 @@ TEST_F(RealLibrary, LinkedProgramListsItsActiveUniformsWithTheirTypes) {
     EXPECT_EQ(intOf("ValidateStatus", {A::integer(program)}), 1);
 
     const std::map<std::string, int32_t> expected = {
-        {"transform", 0x8B5C}, {"brightness", 0x1406}, {"offset", 0x8B50},   {"tint", 0x8B51},
-        {"colour", 0x8B52},    {"mode", 0x1404},       {"grid", 0x8B53},     {"cells", 0x8B54},
-        {"flags", 0x8B55},     {"weights", 0x1406},    {"shifts", 0x8B50},   {"axes", 0x8B51},
-        {"palette", 0x8B52},   {"counts", 0x1404},     {"pairs", 0x8B53},    {"triples", 0x8B54},
+        {"transform", 0x8B5C}, {"brightness", 0x1406}, {"offset", 0x8B50}, {"tint", 0x8B51},
+        {"colour", 0x8B52},    {"mode", 0x1404},       {"grid", 0x8B53},   {"cells", 0x8B54},
+        {"flags", 0x8B55},     {"weights", 0x1406},    {"shifts", 0x8B50}, {"axes", 0x8B51},
+        {"palette", 0x8B52},   {"counts", 0x1404},     {"pairs", 0x8B53},  {"triples", 0x8B54},
         {"quads", 0x8B55},     {"pattern", 0x8B5E},
     };
     const int32_t count = intOf("GetActiveUniforms", {A::integer(program)});
     ASSERT_EQ(count, int32_t(expected.size()));
     std::map<std::string, int32_t> listed;
     for (int32_t i = 0; i < count; ++i) {
-        std::string name = call("GetUniformName", {A::integer(program), A::integer(i)})
-                               .stringResult.value_or("<none>");
+        std::string name =
+            call("GetUniformName", {A::integer(program), A::integer(i)}).stringResult.value_or("<none>");
         // Arrays are listed by their first element.
         if (name.size() > 3 && name.compare(name.size() - 3, 3, "[0]") == 0) name.resize(name.size() - 3);
         listed[name] = intOf("GetUniformType", {A::integer(program), A::integer(i)});
@@ -171,11 +171,13 @@ TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
     };
     auto readReal = [&](const char *name) {
         return call("glGetUniformfvARB", {A::integer(program), A::integer(location(name)), A::variable()})
-            .args[2].written.value_or(-999);
+            .args[2]
+            .written.value_or(-999);
     };
     auto readInt = [&](const char *name) {
         return call("glGetUniformivARB", {A::integer(program), A::integer(location(name)), A::variable()})
-            .args[2].written.value_or(-999);
+            .args[2]
+            .written.value_or(-999);
     };
     EXPECT_EQ(location("no_such_uniform"), -1);
 
@@ -185,7 +187,8 @@ TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
     EXPECT_EQ(readReal("offset"), 0.25);
     call("glUniform3fARB", {A::integer(location("tint")), A::real(-1.5), A::real(2), A::real(3)});
     EXPECT_EQ(readReal("tint"), -1.5);
-    call("glUniform4fARB", {A::integer(location("colour")), A::real(0.5), A::real(1), A::real(1), A::real(1)});
+    call("glUniform4fARB",
+         {A::integer(location("colour")), A::real(0.5), A::real(1), A::real(1), A::real(1)});
     EXPECT_EQ(readReal("colour"), 0.5);
     call("glUniform1iARB", {A::integer(location("mode")), A::integer(-3)});
     EXPECT_EQ(readInt("mode"), -3);
@@ -193,7 +196,8 @@ TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
     EXPECT_EQ(readInt("grid"), 4);
     call("glUniform3iARB", {A::integer(location("cells")), A::integer(6), A::integer(7), A::integer(8)});
     EXPECT_EQ(readInt("cells"), 6);
-    call("glUniform4iARB", {A::integer(location("flags")), A::integer(9), A::integer(1), A::integer(1), A::integer(1)});
+    call("glUniform4iARB",
+         {A::integer(location("flags")), A::integer(9), A::integer(1), A::integer(1), A::integer(1)});
     EXPECT_EQ(readInt("flags"), 9);
     call("glUniform1iARB", {A::integer(location("pattern")), A::integer(2)});
     EXPECT_EQ(readInt("pattern"), 2);
@@ -205,15 +209,18 @@ TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
     EXPECT_EQ(readReal("shifts[1]"), 3.0);
     call("glUniform3fvARB", {A::integer(location("axes")), A::integer(2), A::array({1, 2, 3, 4, 5, 6})});
     EXPECT_EQ(readReal("axes[1]"), 4.0);
-    call("glUniform4fvARB", {A::integer(location("palette")), A::integer(2), A::array({1, 2, 3, 4, 5, 6, 7, 8})});
+    call("glUniform4fvARB",
+         {A::integer(location("palette")), A::integer(2), A::array({1, 2, 3, 4, 5, 6, 7, 8})});
     EXPECT_EQ(readReal("palette[1]"), 5.0);
     call("glUniform1ivARB", {A::integer(location("counts")), A::integer(2), A::array({11, 12})});
     EXPECT_EQ(readInt("counts[1]"), 12);
     call("glUniform2ivARB", {A::integer(location("pairs")), A::integer(2), A::array({1, 2, 13, 14})});
     EXPECT_EQ(readInt("pairs[1]"), 13);
-    call("glUniform3ivARB", {A::integer(location("triples")), A::integer(2), A::array({1, 2, 3, 15, 16, 17})});
+    call("glUniform3ivARB",
+         {A::integer(location("triples")), A::integer(2), A::array({1, 2, 3, 15, 16, 17})});
     EXPECT_EQ(readInt("triples[1]"), 15);
-    call("glUniform4ivARB", {A::integer(location("quads")), A::integer(2), A::array({1, 2, 3, 4, 18, 19, 20, 21})});
+    call("glUniform4ivARB",
+         {A::integer(location("quads")), A::integer(2), A::array({1, 2, 3, 4, 18, 19, 20, 21})});
     EXPECT_EQ(readInt("quads[1]"), 18);
 
     // A matrix read back through a single-value variable: the first element.

@@ -93,15 +93,23 @@ void FAKE getUniformfv(GLhandleARB program, GLint location, GLfloat *params) {
 }
 
 template <int n> constexpr const char *floatName() {
-    return n == 1 ? "glUniform1fARB" : n == 2 ? "glUniform2fARB" : n == 3 ? "glUniform3fARB" : "glUniform4fARB";
+    return n == 1   ? "glUniform1fARB"
+           : n == 2 ? "glUniform2fARB"
+           : n == 3 ? "glUniform3fARB"
+                    : "glUniform4fARB";
 }
 template <int n> constexpr const char *intName() {
-    return n == 1 ? "glUniform1iARB" : n == 2 ? "glUniform2iARB" : n == 3 ? "glUniform3iARB" : "glUniform4iARB";
+    return n == 1   ? "glUniform1iARB"
+           : n == 2 ? "glUniform2iARB"
+           : n == 3 ? "glUniform3iARB"
+                    : "glUniform4iARB";
 }
 void FAKE uniform1f(GLint l, GLfloat x) { record(floatName<1>(), {l}, {x}); }
 void FAKE uniform2f(GLint l, GLfloat x, GLfloat y) { record(floatName<2>(), {l}, {x, y}); }
 void FAKE uniform3f(GLint l, GLfloat x, GLfloat y, GLfloat z) { record(floatName<3>(), {l}, {x, y, z}); }
-void FAKE uniform4f(GLint l, GLfloat x, GLfloat y, GLfloat z, GLfloat w) { record(floatName<4>(), {l}, {x, y, z, w}); }
+void FAKE uniform4f(GLint l, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+    record(floatName<4>(), {l}, {x, y, z, w});
+}
 void FAKE uniform1i(GLint l, GLint x) { record(intName<1>(), {l, x}); }
 void FAKE uniform2i(GLint l, GLint x, GLint y) { record(intName<2>(), {l, x, y}); }
 void FAKE uniform3i(GLint l, GLint x, GLint y, GLint z) { record(intName<3>(), {l, x, y, z}); }
@@ -138,13 +146,40 @@ FakeDriver &fakeDriver() {
 void FakeDriver::install() {
     *this = FakeDriver{};
     entryPoints = {
-        createShaderObject, shaderSource,   compileShader, deleteObject, createProgramObject,
-        attachObject,       detachObject,   useProgramObject, linkProgram, validateProgram,
-        getInfoLog,         getObjectParameteriv, getObjectParameterfv, getActiveUniform,
-        getUniformLocation, getUniformiv,   getUniformfv,  uniform1f,    uniform2f,
-        uniform3f,          uniform4f,      uniform1i,     uniform2i,    uniform3i,
-        uniform4i,          uniform1fv,     uniform2fv,    uniform3fv,   uniform4fv,
-        uniform1iv,         uniform2iv,     uniform3iv,    uniform4iv,   swapInterval,
+        createShaderObject,
+        shaderSource,
+        compileShader,
+        deleteObject,
+        createProgramObject,
+        attachObject,
+        detachObject,
+        useProgramObject,
+        linkProgram,
+        validateProgram,
+        getInfoLog,
+        getObjectParameteriv,
+        getObjectParameterfv,
+        getActiveUniform,
+        getUniformLocation,
+        getUniformiv,
+        getUniformfv,
+        uniform1f,
+        uniform2f,
+        uniform3f,
+        uniform4f,
+        uniform1i,
+        uniform2i,
+        uniform3i,
+        uniform4i,
+        uniform1fv,
+        uniform2fv,
+        uniform3fv,
+        uniform4fv,
+        uniform1iv,
+        uniform2iv,
+        uniform3iv,
+        uniform4iv,
+        swapInterval,
     };
     shaderSupported = 1;
 }
@@ -156,8 +191,8 @@ const DriverCall *FakeDriver::last(const std::string &name) const {
 }
 
 int FakeDriver::count(const std::string &name) const {
-    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                          [&](const DriverCall &call) { return call.name == name; }));
+    return static_cast<int>(
+        std::count_if(calls.begin(), calls.end(), [&](const DriverCall &call) { return call.name == name; }));
 }
 
 } // namespace corvanta::testing

@@ -13,9 +13,9 @@ namespace corvanta::testing {
 
 struct DriverCall {
     std::string name;
-    std::vector<int64_t> ints;  // handles, enums, locations, counts, int values
-    std::vector<float> floats;  // real values
-    std::string text;           // a source, a uniform name
+    std::vector<int64_t> ints; // handles, enums, locations, counts, int values
+    std::vector<float> floats; // real values
+    std::string text;          // a source, a uniform name
     const void *pointer = nullptr;
     std::vector<unsigned char> bytes; // what an array upload's buffer held
     bool lengthPointerNull = false;   // glGetActiveUniformARB's length argument

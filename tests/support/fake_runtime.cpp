@@ -90,15 +90,14 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
 }
 
 const ScriptRuntimeOps fakeOps = {
-    getInt,  getReal, getString, setInt,  nullptr, setString, nullptr,        nullptr,       nullptr,
-    nullptr, nullptr, beginValueType,     nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
+    getInt,  getReal,      getString,       setInt,        nullptr,        setString,
+    nullptr, nullptr,      nullptr,         nullptr,       nullptr,        beginValueType,
+    nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
 };
 
 } // namespace
 
-FakeRuntime::FakeRuntime(std::vector<FakeArg> arguments) : args(std::move(arguments)) {
-    ops = &fakeOps;
-}
+FakeRuntime::FakeRuntime(std::vector<FakeArg> arguments) : args(std::move(arguments)) { ops = &fakeOps; }
 
 FakeArg &FakeRuntime::arg(int32_t indexFromEnd) {
     if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size())

@@ -80,10 +80,10 @@ protected:
 TEST_F(HostScript, ListsTheLibraryWithItsSignatures) {
     std::vector<std::string> lines;
     for (const LibraryEntry &entry : registry.entries) lines.push_back(describe(entry));
-    EXPECT_EQ(lines, (std::vector<std::string>{"constant SEVEN = 7", "function int subtract(int, int)",
-                                               "procedure half(real, var real)",
-                                               "procedure readPairs(int, real[,])",
-                                               "function string silentText()"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"constant SEVEN = 7", "function int subtract(int, int)",
+                                        "procedure half(real, var real)", "procedure readPairs(int, real[,])",
+                                        "function string silentText()"}));
 }
 
 TEST_F(HostScript, CallsPassArgumentsResultsAndVariables) {

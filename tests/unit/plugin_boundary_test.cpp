@@ -120,8 +120,7 @@ TEST_F(PluginBoundary, UnsupportedStartsBeepEachTimeAndReplaceTheMessage) {
 }
 
 TEST_F(PluginBoundary, OptionalEntryPointsTakeNoPartInTheDecision) {
-    std::vector<const char *> optional(std::begin(allEntryPointNames) +
-                                           testing::requiredEntryPointNameCount,
+    std::vector<const char *> optional(std::begin(allEntryPointNames) + testing::requiredEntryPointNameCount,
                                        std::end(allEntryPointNames));
     fakePlatform().serveAll();
     for (const char *name : optional) fakePlatform().served.erase(name);
@@ -155,8 +154,11 @@ TEST_F(PluginBoundary, SmallValuesSomeDriversAnswerForMissingNamesCountAsMissing
     fakePlatform().serveAll();
     for (intptr_t sentinel : {1, 2, 3, -1}) {
         SCOPED_TRACE(sentinel);
-        testing::setFakeProc("glLinkProgramARB", reinterpret_cast<platform::ProcAddress>(sentinel));
-        testing::setFakeProc("wglSwapIntervalEXT", reinterpret_cast<platform::ProcAddress>(sentinel));
+        // A driver's answer of a small integer is exactly what is tested here.
+        const auto answer =
+            reinterpret_cast<platform::ProcAddress>(sentinel); // NOLINT(performance-no-int-to-ptr)
+        testing::setFakeProc("glLinkProgramARB", answer);
+        testing::setFakeProc("wglSwapIntervalEXT", answer);
         EXPECT_FALSE(start());
         EXPECT_EQ(entryPoints.glLinkProgramARB, nullptr);
         EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);

@@ -28,8 +28,8 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
     const struct {
         FunctionHandler handler;
         GLenum pname;
-    } statuses[] = {{compileStatus, 0x8B81}, {linkStatus, 0x8B82}, {validateStatus, 0x8B83},
-                    {getActiveUniforms, 0x8B86}};
+    } statuses[] = {
+        {compileStatus, 0x8B81}, {linkStatus, 0x8B82}, {validateStatus, 0x8B83}, {getActiveUniforms, 0x8B86}};
     for (const auto &status : statuses) {
         SCOPED_TRACE(status.pname);
         driver.objectParameters = {{status.pname, 1}};
@@ -51,7 +51,8 @@ TEST_F(ShaderObjects, InfoLogComesBackWithExactlyItsCharacters) {
     EXPECT_EQ(runtime.resultCount, 1);
     // Two driver calls and one zero-filled buffer of the reported size.
     EXPECT_EQ(driver.calls.size(), 2u);
-    EXPECT_EQ(driver.last("glGetInfoLogARB")->ints, (std::vector<int64_t>{4, GLint(driver.infoLog.size() + 1)}));
+    EXPECT_EQ(driver.last("glGetInfoLogARB")->ints,
+              (std::vector<int64_t>{4, GLint(driver.infoLog.size() + 1)}));
     ASSERT_EQ(heap.allocations.size(), 1u);
     EXPECT_EQ(heap.allocations[0].size, driver.infoLog.size() + 1);
     EXPECT_TRUE(heap.allocations[0].zeroed);
@@ -122,8 +123,8 @@ TEST_F(ShaderObjects, CreatorsAnswerZeroWithoutSupport) {
 
 TEST_F(ShaderObjects, SupportGuardedProceduresDoNothingWithoutSupport) {
     shaderSupported = 0;
-    const FunctionHandler guarded[] = {linkProgram, useProgramObject, deleteObject, attachObject,
-                                       detachObject, shaderSource};
+    const FunctionHandler guarded[] = {linkProgram,  useProgramObject, deleteObject,
+                                       attachObject, detachObject,     shaderSource};
     for (FunctionHandler handler : guarded) {
         FakeRuntime runtime({A::integer(1), A::integer(2)});
         runtime.call(handler);
@@ -142,8 +143,12 @@ TEST_F(ShaderObjects, HandlesReachTheDriverInScriptOrder) {
     EXPECT_EQ(driver.last("glAttachObjectARB")->ints, (std::vector<int64_t>{10, 20}));
     EXPECT_EQ(driver.last("glDetachObjectARB")->ints, (std::vector<int64_t>{10, 20}));
 
-    FakeRuntime({A::integer(11)}).call(compileShader).call(linkProgram).call(validateProgram)
-        .call(useProgramObject).call(deleteObject);
+    FakeRuntime({A::integer(11)})
+        .call(compileShader)
+        .call(linkProgram)
+        .call(validateProgram)
+        .call(useProgramObject)
+        .call(deleteObject);
     for (const char *name : {"glCompileShaderARB", "glLinkProgramARB", "glValidateProgramARB",
                              "glUseProgramObjectARB", "glDeleteObjectARB"})
         EXPECT_EQ(driver.last(name)->ints, (std::vector<int64_t>{11})) << name;
@@ -167,9 +172,9 @@ TEST_F(ShaderObjects, ByReferenceQueriesWriteExactlyOneValueBack) {
     rejected.call(getObjectParameteriv);
     EXPECT_EQ(rejected.args[2].written, 0.0) << "a rejected pname still defines the variable";
     EXPECT_EQ(rejected.args[2].writtenCode, ValueInt32);
-    EXPECT_EQ(rejected.log, (std::vector<std::string>{"GetIntParam(3)", "GetIntParam(2)",
-                                                      "BeginValueType(-253)", "AddPointerLevel",
-                                                      "WriteParamData(1)"}));
+    EXPECT_EQ(rejected.log,
+              (std::vector<std::string>{"GetIntParam(3)", "GetIntParam(2)", "BeginValueType(-253)",
+                                        "AddPointerLevel", "WriteParamData(1)"}));
 
     driver.objectParametersFloat = {{0x8B81, 1.0f}};
     FakeRuntime status({A::integer(4), A::integer(0x8B81), A::variable()});

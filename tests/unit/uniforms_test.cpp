@@ -55,9 +55,9 @@ TEST_F(Uniforms, RealsAreNarrowedToTheNearestFloat) {
 TEST_F(Uniforms, ArrayUploadsDescribeTheArrayAndSendItElementAfterElement) {
     FakeRuntime runtime({A::integer(4), A::integer(3), A::array({1, 2, 3, 4, 5, 6})});
     runtime.call(uniform2fv);
-    EXPECT_EQ(runtime.log, (std::vector<std::string>{"GetIntParam(2)", "BeginValueType(-251)",
-                                                     "AddArrayDims(2,3,2)", "ReadParamData(1)",
-                                                     "GetIntParam(3)"}));
+    EXPECT_EQ(runtime.log,
+              (std::vector<std::string>{"GetIntParam(2)", "BeginValueType(-251)", "AddArrayDims(2,3,2)",
+                                        "ReadParamData(1)", "GetIntParam(3)"}));
     const DriverCall *call = driver.last("glUniform2fvARB");
     EXPECT_EQ(call->ints, (std::vector<int64_t>{4, 3}));
     EXPECT_EQ(call->bytes.size(), 24u);
@@ -87,13 +87,14 @@ TEST_F(Uniforms, EveryArrayHandlerUsesItsComponentCountAndCode) {
                   {uniform3fv, "glUniform3fvARB", 3, true},  {uniform4fv, "glUniform4fvARB", 4, true}};
     for (const auto &a : arrays) {
         SCOPED_TRACE(a.entry);
-        std::vector<double> values;
-        for (int i = 0; i < 2 * a.components; ++i) values.push_back(i + 1);
+        std::vector<double> values(size_t(2 * a.components));
+        for (size_t i = 0; i < values.size(); ++i) values[i] = double(i + 1);
         FakeRuntime runtime({A::integer(8), A::integer(2), A::array(values)});
         runtime.call(a.handler);
         EXPECT_TRUE(runtime.logged(a.real ? "BeginValueType(-251)" : "BeginValueType(-253)"));
-        EXPECT_TRUE(runtime.logged(a.components == 1 ? std::string("AddArrayDims(1,2)")
-                                                     : "AddArrayDims(2,2," + std::to_string(a.components) + ")"));
+        EXPECT_TRUE(runtime.logged(a.components == 1
+                                       ? std::string("AddArrayDims(1,2)")
+                                       : "AddArrayDims(2,2," + std::to_string(a.components) + ")"));
         const DriverCall *call = driver.last(a.entry);
         ASSERT_NE(call, nullptr);
         EXPECT_EQ(call->ints, (std::vector<int64_t>{8, 2}));
