@@ -14,6 +14,9 @@ cmake --build build/native -j2
 cmake -S . -B build/win32 -G Ninja --toolchain cmake/mingw-i686.cmake
 cmake --build build/win32 -j2
 
+# Leaks fail the native tests too (the default on Linux, made explicit).
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+
 run_tests() {
   local status=0
   bash tools/tidy.sh || status=1
