@@ -37,6 +37,14 @@ void touch(const void *data, size_t size) {
     (void)bytes[size - 1];
 }
 
+// Any bit pattern: NaN, infinities and denormals included.
+template <typename Real> Real anyReal() {
+    Real value = 0;
+    const std::vector<uint8_t> bytes = input->ConsumeBytes<uint8_t>(sizeof value);
+    if (!bytes.empty()) std::memcpy(&value, bytes.data(), bytes.size());
+    return value;
+}
+
 GLint anyLength() {
     switch (input->ConsumeIntegralInRange(0, 5)) {
     case 0: return 0;
@@ -80,7 +88,7 @@ void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum, GLint *params) {
 }
 void CORVANTA_APIENTRY parameterfv(GLhandleARB, GLenum, GLfloat *params) {
     require(params != nullptr);
-    if (input->ConsumeBool()) *params = input->ConsumeFloatingPoint<float>();
+    if (input->ConsumeBool()) *params = anyReal<float>();
 }
 void CORVANTA_APIENTRY activeUniform(GLhandleARB, uint32_t, GLsizei size, GLsizei *length, GLint *arraySize,
                                      GLenum *type, GLcharARB *name) {
@@ -173,7 +181,7 @@ int32_t CORVANTA_CALL getInt(ScriptRuntime *, int32_t index) {
 }
 double CORVANTA_CALL getReal(ScriptRuntime *, int32_t index) {
     require(index >= 1 && index <= 5);
-    return input->ConsumeFloatingPoint<double>(); // NaN, infinities and denormals included
+    return anyReal<double>();
 }
 const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
     require(index >= 1 && index <= 5);

@@ -1,12 +1,23 @@
 #include "host/host_runtime.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstring>
+
+#include "library/nearest_float.h"
 
 namespace corvanta::host {
 namespace {
 
 HostRuntime &self(ScriptRuntime *runtime) { return *static_cast<HostRuntime *>(runtime); }
+
+// Defined for every double: beyond the int range an int saturates.
+int32_t toInt(double value) {
+    if (std::isnan(value)) return 0;
+    if (value <= INT32_MIN) return INT32_MIN;
+    if (value >= INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(value);
+}
 
 const Value *valueAt(ScriptRuntime *r, int32_t index) {
     Argument *argument = self(r).arg(index);
@@ -16,7 +27,7 @@ const Value *valueAt(ScriptRuntime *r, int32_t index) {
 int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
     const Value *value = valueAt(r, index);
     if (value == nullptr || !value->isNumber()) return 0;
-    return value->type == Value::Type::Int ? value->integer : static_cast<int32_t>(value->real);
+    return value->type == Value::Type::Int ? value->integer : toInt(value->real);
 }
 
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
@@ -95,10 +106,10 @@ void storeElements(int32_t valueCode, const std::vector<double> &elements, size_
     auto *bytes = static_cast<unsigned char *>(destination);
     for (size_t i = 0; i < count; ++i) {
         if (valueCode == ValueFloat32) {
-            const auto value = static_cast<float>(elements[i]);
+            const float value = nearestFloat(elements[i]);
             std::memcpy(bytes + 4 * i, &value, 4);
         } else {
-            const auto value = static_cast<int32_t>(elements[i]);
+            const int32_t value = toInt(elements[i]);
             std::memcpy(bytes + 4 * i, &value, 4);
         }
     }

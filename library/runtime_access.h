@@ -1,6 +1,7 @@
 // Short forms of the host runtime's operations, for the handlers.
 #pragma once
 
+#include "library/nearest_float.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta {
@@ -11,7 +12,7 @@ inline int32_t intParam(ScriptRuntime *runtime, int32_t index) {
 
 // Script reals reach the driver as the nearest 32-bit float.
 inline float realParam(ScriptRuntime *runtime, int32_t index) {
-    return static_cast<float>(runtime->ops->GetRealParam(runtime, index));
+    return nearestFloat(runtime->ops->GetRealParam(runtime, index));
 }
 
 inline const char *stringParam(ScriptRuntime *runtime, int32_t index) {

@@ -1,3 +1,5 @@
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,6 +52,17 @@ TEST_F(Uniforms, RealsAreNarrowedToTheNearestFloat) {
     FakeRuntime({A::integer(1), A::integer(3), A::array({0.1, 1e-45, 3.4028235e38})}).call(uniform1fv);
     EXPECT_EQ(floatsIn(driver.last("glUniform1fvARB")->bytes),
               (std::vector<float>{0.1f, 1e-45f, 3.4028235e38f}));
+}
+
+TEST_F(Uniforms, RealsBeyondTheFloatRangeRoundAsIEEEDoes) {
+    FakeRuntime({A::integer(1), A::real(1e300), A::real(-1e300), A::real(std::nan(""))}).call(uniform3f);
+    const std::vector<float> sent = driver.last("glUniform3fARB")->floats;
+    EXPECT_EQ(sent[0], HUGE_VALF);
+    EXPECT_EQ(sent[1], -HUGE_VALF);
+    EXPECT_TRUE(std::isnan(sent[2]));
+    // Just past the largest float, and half a step past it.
+    FakeRuntime({A::integer(1), A::real(3.4028235e38), A::real(-0x1.ffffffp+127)}).call(uniform2f);
+    EXPECT_EQ(driver.last("glUniform2fARB")->floats, (std::vector<float>{FLT_MAX, -HUGE_VALF}));
 }
 
 TEST_F(Uniforms, ArrayUploadsDescribeTheArrayAndSendItElementAfterElement) {
