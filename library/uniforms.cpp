@@ -61,55 +61,26 @@ void CORVANTA_CALL uniformArray(ScriptRuntime *runtime) {
 
 } // namespace
 
-void CORVANTA_CALL uniform1i(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform1iARB, GLint, 1>(r);
-}
-void CORVANTA_CALL uniform2i(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform2iARB, GLint, 2>(r);
-}
-void CORVANTA_CALL uniform3i(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform3iARB, GLint, 3>(r);
-}
-void CORVANTA_CALL uniform4i(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform4iARB, GLint, 4>(r);
-}
-void CORVANTA_CALL uniform1f(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform1fARB, GLfloat, 1>(r);
-}
-void CORVANTA_CALL uniform2f(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform2fARB, GLfloat, 2>(r);
-}
-void CORVANTA_CALL uniform3f(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform3fARB, GLfloat, 3>(r);
-}
-void CORVANTA_CALL uniform4f(ScriptRuntime *r) {
-    uniformValues<&EntryPointTable::glUniform4fARB, GLfloat, 4>(r);
-}
+// One line each: every handler is an instance of the templates above.
+// clang-format off
+void CORVANTA_CALL uniform1i(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform1iARB, GLint, 1>(r); }
+void CORVANTA_CALL uniform2i(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform2iARB, GLint, 2>(r); }
+void CORVANTA_CALL uniform3i(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform3iARB, GLint, 3>(r); }
+void CORVANTA_CALL uniform4i(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform4iARB, GLint, 4>(r); }
+void CORVANTA_CALL uniform1f(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform1fARB, GLfloat, 1>(r); }
+void CORVANTA_CALL uniform2f(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform2fARB, GLfloat, 2>(r); }
+void CORVANTA_CALL uniform3f(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform3fARB, GLfloat, 3>(r); }
+void CORVANTA_CALL uniform4f(ScriptRuntime *r) { uniformValues<&EntryPointTable::glUniform4fARB, GLfloat, 4>(r); }
 
-void CORVANTA_CALL uniform1iv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform1ivARB, GLint, ValueInt32, 1>(r);
-}
-void CORVANTA_CALL uniform2iv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform2ivARB, GLint, ValueInt32, 2>(r);
-}
-void CORVANTA_CALL uniform3iv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform3ivARB, GLint, ValueInt32, 3>(r);
-}
-void CORVANTA_CALL uniform4iv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform4ivARB, GLint, ValueInt32, 4>(r);
-}
-void CORVANTA_CALL uniform1fv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform1fvARB, GLfloat, ValueFloat32, 1>(r);
-}
-void CORVANTA_CALL uniform2fv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform2fvARB, GLfloat, ValueFloat32, 2>(r);
-}
-void CORVANTA_CALL uniform3fv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform3fvARB, GLfloat, ValueFloat32, 3>(r);
-}
-void CORVANTA_CALL uniform4fv(ScriptRuntime *r) {
-    uniformArray<&EntryPointTable::glUniform4fvARB, GLfloat, ValueFloat32, 4>(r);
-}
+void CORVANTA_CALL uniform1iv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform1ivARB, GLint, ValueInt32, 1>(r); }
+void CORVANTA_CALL uniform2iv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform2ivARB, GLint, ValueInt32, 2>(r); }
+void CORVANTA_CALL uniform3iv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform3ivARB, GLint, ValueInt32, 3>(r); }
+void CORVANTA_CALL uniform4iv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform4ivARB, GLint, ValueInt32, 4>(r); }
+void CORVANTA_CALL uniform1fv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform1fvARB, GLfloat, ValueFloat32, 1>(r); }
+void CORVANTA_CALL uniform2fv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform2fvARB, GLfloat, ValueFloat32, 2>(r); }
+void CORVANTA_CALL uniform3fv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform3fvARB, GLfloat, ValueFloat32, 3>(r); }
+void CORVANTA_CALL uniform4fv(ScriptRuntime *r) { uniformArray<&EntryPointTable::glUniform4fvARB, GLfloat, ValueFloat32, 4>(r); }
+// clang-format on
 
 // The swap interval belongs to another extension: it needs only its own entry
 // point, not shader support. The driver's success result is not used.
