@@ -91,7 +91,7 @@ GLenum activeUniform(ScriptRuntime *runtime, GLhandleARB program, TextBuffer &na
     return type;
 }
 
-// The three functions that answer with one value written by the driver into a
+// The four procedures that answer with one value written by the driver into a
 // variable of the script's. The cell has room for a 4 x 4 matrix, the most a
 // uniform query can write; only the first value is handed back.
 template <auto member, typename Value, ValueCode code>
