@@ -66,7 +66,6 @@ struct EntryPointTable {
 };
 
 constexpr int EntryPointCount = 34;
-constexpr int RequiredEntryPointCount = 13;
 static_assert(sizeof(EntryPointTable) == EntryPointCount * sizeof(void *));
 
 // Module state: written by startProgram, read by the handlers. Zero at load.

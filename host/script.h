@@ -39,8 +39,6 @@ public:
     // Runs the text of a script file named `file`; throws ScriptError.
     void run(const std::string &file, const std::string &text);
 
-    const std::map<std::string, Value> &variables() const { return variables_; }
-
 private:
     struct Expr;
     class Parser;

@@ -2,17 +2,14 @@
 // drive it with a real GL driver.
 #pragma once
 
-#include <string>
 
 #include "host/platform.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta::testing {
 
-// The plugin library under test, named on the command line.
-const std::string &pluginPath();
-
-// Loads the plugin (once per process) and returns its object from Corvanta_Init.
+// Loads the plugin named on the command line (once per process) and returns
+// its object from Corvanta_Init.
 ShaderPlugin *loadedPlugin();
 host::PluginExports &loadedExports();
 

@@ -9,8 +9,6 @@ namespace {
 std::string path;
 }
 
-const std::string &pluginPath() { return path; }
-
 host::PluginExports &loadedExports() {
     static host::PluginExports exports;
     if (exports.init == nullptr) {
