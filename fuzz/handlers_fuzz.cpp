@@ -76,8 +76,6 @@ void CORVANTA_APIENTRY shaderSource(GLhandleARB, GLsizei count, const GLcharARB 
     require(count == 1 && strings != nullptr && strings[0] != nullptr);
     (void)std::strlen(strings[0]);
 }
-void CORVANTA_APIENTRY handle1(GLhandleARB) {}
-void CORVANTA_APIENTRY handle2(GLhandleARB, GLhandleARB) {}
 void CORVANTA_APIENTRY infoLog(GLhandleARB, GLsizei size, GLsizei *length, GLcharARB *log) {
     writeText(size, log);
     if (length != nullptr) *length = anyLength();
@@ -90,19 +88,23 @@ void CORVANTA_APIENTRY parameterfv(GLhandleARB, GLenum, GLfloat *params) {
     require(params != nullptr);
     if (input->ConsumeBool()) *params = anyReal<float>();
 }
-void CORVANTA_APIENTRY activeUniform(GLhandleARB, uint32_t, GLsizei size, GLsizei *length, GLint *arraySize,
-                                     GLenum *type, GLcharARB *name) {
+void CORVANTA_APIENTRY activeVariable(GLhandleARB, GLuint, GLsizei size, GLsizei *length, GLint *arraySize,
+                                      GLenum *type, GLcharARB *name) {
     require(arraySize != nullptr && type != nullptr);
     if (input->ConsumeBool()) return; // rejected index
     writeText(size, name);
     if (length != nullptr) *length = anyLength();
-    *arraySize = 1;
+    *arraySize = anyLength();
     *type = input->ConsumeIntegral<GLenum>();
 }
-GLint CORVANTA_APIENTRY uniformLocation(GLhandleARB, const GLcharARB *name) {
+GLint CORVANTA_APIENTRY location(GLhandleARB, const GLcharARB *name) {
     require(name != nullptr);
     (void)std::strlen(name);
     return input->ConsumeIntegral<GLint>();
+}
+void CORVANTA_APIENTRY bindLocation(GLhandleARB, GLuint, const GLcharARB *name) {
+    require(name != nullptr);
+    (void)std::strlen(name);
 }
 // A query of a 4 x 4 matrix writes 16 values.
 void CORVANTA_APIENTRY uniformiv(GLhandleARB, GLint, GLint *params) {
@@ -113,57 +115,88 @@ void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) {
     touch(params, 16 * sizeof(GLfloat));
     std::memset(params, 0x7F, 16 * sizeof(GLfloat));
 }
-void CORVANTA_APIENTRY uniform1f(GLint, GLfloat) {}
-void CORVANTA_APIENTRY uniform2f(GLint, GLfloat, GLfloat) {}
-void CORVANTA_APIENTRY uniform3f(GLint, GLfloat, GLfloat, GLfloat) {}
-void CORVANTA_APIENTRY uniform4f(GLint, GLfloat, GLfloat, GLfloat, GLfloat) {}
-void CORVANTA_APIENTRY uniform1i(GLint, GLint) {}
-void CORVANTA_APIENTRY uniform2i(GLint, GLint, GLint) {}
-void CORVANTA_APIENTRY uniform3i(GLint, GLint, GLint, GLint) {}
-void CORVANTA_APIENTRY uniform4i(GLint, GLint, GLint, GLint, GLint) {}
 template <int components, typename T>
 void CORVANTA_APIENTRY uniformArray(GLint, GLsizei count, const T *values) {
     require(count >= 0);
     touch(values, static_cast<size_t>(count) * components * sizeof(T));
 }
-int CORVANTA_APIENTRY swapInterval(int) { return 1; }
+template <int components>
+void CORVANTA_APIENTRY uniformMatrix(GLint, GLsizei count, GLboolean transpose, const GLfloat *values) {
+    require(count >= 0 && transpose <= 1);
+    touch(values, static_cast<size_t>(count) * components * sizeof(GLfloat));
+}
+// Fills the buffer it is given and reports any count at all.
+void CORVANTA_APIENTRY attachedObjects(GLhandleARB, GLsizei maxCount, GLsizei *count, GLhandleARB *objects) {
+    require(maxCount > 0 && count != nullptr);
+    touch(objects, static_cast<size_t>(maxCount) * sizeof(GLhandleARB));
+    *count = anyLength();
+}
+GLhandleARB CORVANTA_APIENTRY handle(GLenum) { return input->ConsumeIntegral<GLhandleARB>(); }
 
-const EntryPointTable driver = {
-    createShader,
-    shaderSource,
-    handle1,
-    handle1,
-    createProgram,
-    handle2,
-    handle2,
-    handle1,
-    handle1,
-    handle1,
-    infoLog,
-    parameteriv,
-    parameterfv,
-    activeUniform,
-    uniformLocation,
-    uniformiv,
-    uniformfv,
-    uniform1f,
-    uniform2f,
-    uniform3f,
-    uniform4f,
-    uniform1i,
-    uniform2i,
-    uniform3i,
-    uniform4i,
-    uniformArray<1, GLfloat>,
-    uniformArray<2, GLfloat>,
-    uniformArray<3, GLfloat>,
-    uniformArray<4, GLfloat>,
-    uniformArray<1, GLint>,
-    uniformArray<2, GLint>,
-    uniformArray<3, GLint>,
-    uniformArray<4, GLint>,
-    swapInterval,
+// Calls that answer nothing: any arguments are accepted.
+template <typename Entry> struct Accept;
+template <typename Result, typename... Args> struct Accept<Result(CORVANTA_APIENTRY *)(Args...)> {
+    static Result CORVANTA_APIENTRY call(Args...) { return Result(); }
 };
+
+// The fuzzed driver, one entry per entry point, named as it.
+namespace fuzzed {
+#define ACCEPT(name) constexpr auto name = Accept<decltype(EntryPointTable::name)>::call;
+constexpr auto glCreateShaderObjectARB = createShader;
+constexpr auto glShaderSourceARB = shaderSource;
+ACCEPT(glCompileShaderARB)
+ACCEPT(glDeleteObjectARB)
+constexpr auto glCreateProgramObjectARB = createProgram;
+ACCEPT(glAttachObjectARB)
+ACCEPT(glDetachObjectARB)
+ACCEPT(glUseProgramObjectARB)
+ACCEPT(glLinkProgramARB)
+ACCEPT(glValidateProgramARB)
+constexpr auto glGetInfoLogARB = infoLog;
+constexpr auto glGetObjectParameterivARB = parameteriv;
+constexpr auto glGetObjectParameterfvARB = parameterfv;
+constexpr auto glGetActiveUniformARB = activeVariable;
+constexpr auto glGetUniformLocationARB = location;
+constexpr auto glGetUniformivARB = uniformiv;
+constexpr auto glGetUniformfvARB = uniformfv;
+ACCEPT(glUniform1fARB)
+ACCEPT(glUniform2fARB)
+ACCEPT(glUniform3fARB)
+ACCEPT(glUniform4fARB)
+ACCEPT(glUniform1iARB)
+ACCEPT(glUniform2iARB)
+ACCEPT(glUniform3iARB)
+ACCEPT(glUniform4iARB)
+constexpr auto glUniform1fvARB = uniformArray<1, GLfloat>;
+constexpr auto glUniform2fvARB = uniformArray<2, GLfloat>;
+constexpr auto glUniform3fvARB = uniformArray<3, GLfloat>;
+constexpr auto glUniform4fvARB = uniformArray<4, GLfloat>;
+constexpr auto glUniform1ivARB = uniformArray<1, GLint>;
+constexpr auto glUniform2ivARB = uniformArray<2, GLint>;
+constexpr auto glUniform3ivARB = uniformArray<3, GLint>;
+constexpr auto glUniform4ivARB = uniformArray<4, GLint>;
+ACCEPT(wglSwapIntervalEXT)
+constexpr auto glUniformMatrix2fvARB = uniformMatrix<4>;
+constexpr auto glUniformMatrix3fvARB = uniformMatrix<9>;
+constexpr auto glUniformMatrix4fvARB = uniformMatrix<16>;
+constexpr auto glGetHandleARB = handle;
+constexpr auto glGetAttachedObjectsARB = attachedObjects;
+constexpr auto glGetShaderSourceARB = infoLog;
+constexpr auto glBindAttribLocationARB = bindLocation;
+constexpr auto glGetAttribLocationARB = location;
+constexpr auto glGetActiveAttribARB = activeVariable;
+ACCEPT(glVertexAttrib1fARB)
+ACCEPT(glVertexAttrib2fARB)
+ACCEPT(glVertexAttrib3fARB)
+ACCEPT(glVertexAttrib4fARB)
+constexpr auto glUniformMatrix2x3fv = uniformMatrix<6>;
+constexpr auto glUniformMatrix3x2fv = uniformMatrix<6>;
+constexpr auto glUniformMatrix2x4fv = uniformMatrix<8>;
+constexpr auto glUniformMatrix4x2fv = uniformMatrix<8>;
+constexpr auto glUniformMatrix3x4fv = uniformMatrix<12>;
+constexpr auto glUniformMatrix4x3fv = uniformMatrix<12>;
+#undef ACCEPT
+} // namespace fuzzed
 
 // The host's runtime for one call. Strings live until the call returns.
 struct FuzzRuntime : ScriptRuntime {
@@ -259,11 +292,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
+    // Which entry points the driver has, one bit each.
+    static_assert(EntryPointCount <= 64);
     const auto present = provider.ConsumeIntegral<uint64_t>();
-    const auto *source = reinterpret_cast<const void *const *>(&driver);
-    auto *target = reinterpret_cast<void **>(&entryPoints);
-    for (int i = 0; i < EntryPointCount; ++i)
-        target[i] = (present >> i) & 1 ? const_cast<void *>(source[i]) : nullptr;
+    int bit = 0;
+#define CORVANTA_FUZZED(name, result, params, need, provider)                                              \
+    entryPoints.name = (present >> bit++) & 1 ? fuzzed::name : nullptr;
+    CORVANTA_ENTRY_POINTS(CORVANTA_FUZZED)
+#undef CORVANTA_FUZZED
 
     for (int call = 0; call < 8 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;

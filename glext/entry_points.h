@@ -4,7 +4,13 @@
 
 #include <cstdint>
 
-#if defined(_WIN32) && defined(__i386__)
+#include "glext/gl_tokens.h"
+#include "glext/platform.h"
+
+// GL entry points use the Windows API convention on 32-bit x86, whichever
+// compiler family builds them (GCC and clang define __i386__, MSVC and
+// clang-cl _M_IX86).
+#if defined(_WIN32) && (defined(__i386__) || defined(_M_IX86))
 #define CORVANTA_APIENTRY __stdcall
 #else
 #define CORVANTA_APIENTRY
@@ -12,60 +18,112 @@
 
 namespace corvanta {
 
-// The GL types of the shader-object extension, as 32-bit values.
-using GLhandleARB = uint32_t;
-using GLenum = uint32_t;
-using GLint = int32_t;
-using GLsizei = int32_t;
-using GLfloat = float;
-using GLcharARB = char;
+// Every entry point the library calls, once: X(name, result, parameters,
+// need, provider), in lookup order. The 13 required ones decide support; the
+// optional ones may be missing, and the handlers that need them then do
+// nothing. The provider says where a name comes from (see platform.h).
+// clang-format off
+#define CORVANTA_ENTRY_POINTS(X)                                                                           \
+    X(glCreateShaderObjectARB, GLhandleARB, (GLenum shaderType), Required, ShaderObjects)                   \
+    X(glShaderSourceARB, void, (GLhandleARB shader, GLsizei count, const GLcharARB **strings,                \
+                                const GLint *lengths), Required, ShaderObjects)                             \
+    X(glCompileShaderARB, void, (GLhandleARB shader), Required, ShaderObjects)                              \
+    X(glDeleteObjectARB, void, (GLhandleARB object), Required, ShaderObjects)                               \
+    X(glCreateProgramObjectARB, GLhandleARB, (), Required, ShaderObjects)                                   \
+    X(glAttachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, ShaderObjects)        \
+    X(glDetachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, ShaderObjects)        \
+    X(glUseProgramObjectARB, void, (GLhandleARB program), Required, ShaderObjects)                          \
+    X(glLinkProgramARB, void, (GLhandleARB program), Required, ShaderObjects)                               \
+    X(glValidateProgramARB, void, (GLhandleARB program), Required, ShaderObjects)                           \
+    X(glGetInfoLogARB, void, (GLhandleARB object, GLsizei maxLength, GLsizei *length, GLcharARB *infoLog),   \
+      Required, ShaderObjects)                                                                              \
+    X(glGetObjectParameterivARB, void, (GLhandleARB object, GLenum pname, GLint *params), Required,          \
+      ShaderObjects)                                                                                        \
+    X(glGetObjectParameterfvARB, void, (GLhandleARB object, GLenum pname, GLfloat *params), Required,       \
+      ShaderObjects)                                                                                        \
+    X(glGetActiveUniformARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,   \
+                                    GLint *size, GLenum *type, GLcharARB *name), Optional, ShaderObjects)   \
+    X(glGetUniformLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, ShaderObjects) \
+    X(glGetUniformivARB, void, (GLhandleARB program, GLint location, GLint *params), Optional,              \
+      ShaderObjects)                                                                                        \
+    X(glGetUniformfvARB, void, (GLhandleARB program, GLint location, GLfloat *params), Optional,            \
+      ShaderObjects)                                                                                        \
+    X(glUniform1fARB, void, (GLint location, GLfloat x), Optional, ShaderObjects)                           \
+    X(glUniform2fARB, void, (GLint location, GLfloat x, GLfloat y), Optional, ShaderObjects)                \
+    X(glUniform3fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z), Optional, ShaderObjects)     \
+    X(glUniform4fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,         \
+      ShaderObjects)                                                                                        \
+    X(glUniform1iARB, void, (GLint location, GLint x), Optional, ShaderObjects)                             \
+    X(glUniform2iARB, void, (GLint location, GLint x, GLint y), Optional, ShaderObjects)                    \
+    X(glUniform3iARB, void, (GLint location, GLint x, GLint y, GLint z), Optional, ShaderObjects)           \
+    X(glUniform4iARB, void, (GLint location, GLint x, GLint y, GLint z, GLint w), Optional, ShaderObjects)  \
+    X(glUniform1fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
+    X(glUniform2fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
+    X(glUniform3fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
+    X(glUniform4fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
+    X(glUniform1ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
+    X(glUniform2ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
+    X(glUniform3ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
+    X(glUniform4ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
+    X(wglSwapIntervalEXT, int, (int interval), Optional, SwapControl)                                       \
+    X(glUniformMatrix2fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
+      Optional, ShaderObjects)                                                                              \
+    X(glUniformMatrix3fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
+      Optional, ShaderObjects)                                                                              \
+    X(glUniformMatrix4fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
+      Optional, ShaderObjects)                                                                              \
+    X(glGetHandleARB, GLhandleARB, (GLenum pname), Optional, ShaderObjects)                                 \
+    X(glGetAttachedObjectsARB, void, (GLhandleARB container, GLsizei maxCount, GLsizei *count,              \
+                                      GLhandleARB *objects), Optional, ShaderObjects)                       \
+    X(glGetShaderSourceARB, void, (GLhandleARB shader, GLsizei maxLength, GLsizei *length,                  \
+                                   GLcharARB *source), Optional, ShaderObjects)                             \
+    X(glBindAttribLocationARB, void, (GLhandleARB program, GLuint index, const GLcharARB *name), Optional,  \
+      VertexShader)                                                                                         \
+    X(glGetAttribLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, VertexShader)  \
+    X(glGetActiveAttribARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,   \
+                                   GLint *size, GLenum *type, GLcharARB *name), Optional, VertexShader)     \
+    X(glVertexAttrib1fARB, void, (GLuint index, GLfloat x), Optional, VertexShader)                         \
+    X(glVertexAttrib2fARB, void, (GLuint index, GLfloat x, GLfloat y), Optional, VertexShader)              \
+    X(glVertexAttrib3fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z), Optional, VertexShader)   \
+    X(glVertexAttrib4fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,      \
+      VertexShader)                                                                                         \
+    X(glUniformMatrix2x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)                                                                                  \
+    X(glUniformMatrix3x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)                                                                                  \
+    X(glUniformMatrix2x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)                                                                                  \
+    X(glUniformMatrix4x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)                                                                                  \
+    X(glUniformMatrix3x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)                                                                                  \
+    X(glUniformMatrix4x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
+      Optional, Version21)
+// clang-format on
 
-// One member per entry point, each with its extension prototype. The order is
-// the lookup order: the 13 required entries first, then the 21 optional ones.
+// One member per entry point, with its published prototype, in lookup order.
 struct EntryPointTable {
-    // Required.
-    GLhandleARB(CORVANTA_APIENTRY *glCreateShaderObjectARB)(GLenum shaderType);
-    void(CORVANTA_APIENTRY *glShaderSourceARB)(GLhandleARB shader, GLsizei count, const GLcharARB **strings,
-                                               const GLint *lengths);
-    void(CORVANTA_APIENTRY *glCompileShaderARB)(GLhandleARB shader);
-    void(CORVANTA_APIENTRY *glDeleteObjectARB)(GLhandleARB object);
-    GLhandleARB(CORVANTA_APIENTRY *glCreateProgramObjectARB)();
-    void(CORVANTA_APIENTRY *glAttachObjectARB)(GLhandleARB container, GLhandleARB object);
-    void(CORVANTA_APIENTRY *glDetachObjectARB)(GLhandleARB container, GLhandleARB object);
-    void(CORVANTA_APIENTRY *glUseProgramObjectARB)(GLhandleARB program);
-    void(CORVANTA_APIENTRY *glLinkProgramARB)(GLhandleARB program);
-    void(CORVANTA_APIENTRY *glValidateProgramARB)(GLhandleARB program);
-    void(CORVANTA_APIENTRY *glGetInfoLogARB)(GLhandleARB object, GLsizei maxLength, GLsizei *length,
-                                             GLcharARB *infoLog);
-    void(CORVANTA_APIENTRY *glGetObjectParameterivARB)(GLhandleARB object, GLenum pname, GLint *params);
-    void(CORVANTA_APIENTRY *glGetObjectParameterfvARB)(GLhandleARB object, GLenum pname, GLfloat *params);
-    // Optional.
-    void(CORVANTA_APIENTRY *glGetActiveUniformARB)(GLhandleARB program, uint32_t index, GLsizei maxLength,
-                                                   GLsizei *length, GLint *size, GLenum *type,
-                                                   GLcharARB *name);
-    GLint(CORVANTA_APIENTRY *glGetUniformLocationARB)(GLhandleARB program, const GLcharARB *name);
-    void(CORVANTA_APIENTRY *glGetUniformivARB)(GLhandleARB program, GLint location, GLint *params);
-    void(CORVANTA_APIENTRY *glGetUniformfvARB)(GLhandleARB program, GLint location, GLfloat *params);
-    void(CORVANTA_APIENTRY *glUniform1fARB)(GLint location, GLfloat x);
-    void(CORVANTA_APIENTRY *glUniform2fARB)(GLint location, GLfloat x, GLfloat y);
-    void(CORVANTA_APIENTRY *glUniform3fARB)(GLint location, GLfloat x, GLfloat y, GLfloat z);
-    void(CORVANTA_APIENTRY *glUniform4fARB)(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w);
-    void(CORVANTA_APIENTRY *glUniform1iARB)(GLint location, GLint x);
-    void(CORVANTA_APIENTRY *glUniform2iARB)(GLint location, GLint x, GLint y);
-    void(CORVANTA_APIENTRY *glUniform3iARB)(GLint location, GLint x, GLint y, GLint z);
-    void(CORVANTA_APIENTRY *glUniform4iARB)(GLint location, GLint x, GLint y, GLint z, GLint w);
-    void(CORVANTA_APIENTRY *glUniform1fvARB)(GLint location, GLsizei count, const GLfloat *v);
-    void(CORVANTA_APIENTRY *glUniform2fvARB)(GLint location, GLsizei count, const GLfloat *v);
-    void(CORVANTA_APIENTRY *glUniform3fvARB)(GLint location, GLsizei count, const GLfloat *v);
-    void(CORVANTA_APIENTRY *glUniform4fvARB)(GLint location, GLsizei count, const GLfloat *v);
-    void(CORVANTA_APIENTRY *glUniform1ivARB)(GLint location, GLsizei count, const GLint *v);
-    void(CORVANTA_APIENTRY *glUniform2ivARB)(GLint location, GLsizei count, const GLint *v);
-    void(CORVANTA_APIENTRY *glUniform3ivARB)(GLint location, GLsizei count, const GLint *v);
-    void(CORVANTA_APIENTRY *glUniform4ivARB)(GLint location, GLsizei count, const GLint *v);
-    int(CORVANTA_APIENTRY *wglSwapIntervalEXT)(int interval);
+#define CORVANTA_MEMBER(name, result, params, need, provider) result(CORVANTA_APIENTRY *name) params;
+    CORVANTA_ENTRY_POINTS(CORVANTA_MEMBER)
+#undef CORVANTA_MEMBER
 };
 
-constexpr int EntryPointCount = 34;
+enum class Need { Required, Optional };
+
+// What the lookup and the tests know of each entry point.
+struct EntryPointInfo {
+    const char *name;
+    Need need;
+    platform::Provider provider;
+};
+
+inline constexpr EntryPointInfo entryPointInfo[] = {
+#define CORVANTA_INFO(name, result, params, need, provider) {#name, Need::need, platform::Provider::provider},
+    CORVANTA_ENTRY_POINTS(CORVANTA_INFO)
+#undef CORVANTA_INFO
+};
+
+constexpr int EntryPointCount = sizeof entryPointInfo / sizeof entryPointInfo[0];
 static_assert(sizeof(EntryPointTable) == EntryPointCount * sizeof(void *));
 
 // Module state: written by startProgram, read by the handlers. Zero at load.
@@ -76,5 +134,8 @@ extern int32_t shaderSupported;
 // already found, and reports whether shader objects are supported. On failure
 // it sets the error text and beeps.
 bool startProgram();
+
+// Whether every required entry point is in the table.
+bool requiredEntryPointsPresent();
 
 } // namespace corvanta

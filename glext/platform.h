@@ -6,10 +6,15 @@ namespace corvanta::platform {
 
 using ProcAddress = void (*)();
 
+// Where an entry point comes from: one of the two shader extensions, the
+// swap-control extension of the window system, or GL 2.1 itself (which has
+// no extension string).
+enum class Provider { ShaderObjects, VertexShader, SwapControl, Version21 };
+
 // The named GL entry point in the current context, or null when the context
 // lacks it (including when no context is current). The caller also treats the
 // small values some drivers answer instead of null as missing.
-ProcAddress getProcAddress(const char *name);
+ProcAddress getProcAddress(const char *name, Provider provider);
 
 // The audible warning of a failed start.
 void beep();

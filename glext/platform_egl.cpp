@@ -1,19 +1,18 @@
 // Linux: entry points come from eglGetProcAddress. The EGL loader hands out a
 // dispatch stub for any name at all, so a name counts as present only when the
-// current context advertises the extension it belongs to.
+// current context has what provides it: the extension it belongs to, or for
+// GL 2.1's own names a version of 2.1 or later.
 #include <EGL/egl.h>
 
+#include <cstdio>
 #include <cstring>
 
+#include "glext/gl_tokens.h"
 #include "glext/platform.h"
 
 namespace corvanta::platform {
 namespace {
 
-using GLenum = unsigned int;
-using GLint = int;
-constexpr GLenum GL_EXTENSIONS = 0x1F03;
-constexpr GLenum GL_NUM_EXTENSIONS = 0x821D;
 
 template <typename Function> Function lookup(const char *name) {
     return reinterpret_cast<Function>(eglGetProcAddress(name));
@@ -49,16 +48,32 @@ bool currentContextAdvertises(const char *extension) {
     return list != nullptr && listContains(list, extension);
 }
 
-// Every name the library looks up belongs to the shader-object extension,
-// except the swap-interval call, whose WGL extension no EGL context has.
-const char *extensionOf(const char *name) {
-    return std::strncmp(name, "wgl", 3) == 0 ? "WGL_EXT_swap_control" : "GL_ARB_shader_objects";
+// GL 2.1's own names need a context of that version or later: its version
+// string starts "major.minor".
+bool currentContextIsAtLeast21() {
+    if (eglGetCurrentContext() == EGL_NO_CONTEXT) return false;
+    auto getString = lookup<const unsigned char *(*)(GLenum)>("glGetString");
+    const auto *version = getString != nullptr ? reinterpret_cast<const char *>(getString(GL_VERSION)) : nullptr;
+    if (version == nullptr) return false;
+    int major = 0, minor = 0;
+    if (std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
+    return major > 2 || (major == 2 && minor >= 1);
+}
+
+bool providerPresent(Provider provider) {
+    switch (provider) {
+    case Provider::ShaderObjects: return currentContextAdvertises("GL_ARB_shader_objects");
+    case Provider::VertexShader: return currentContextAdvertises("GL_ARB_vertex_shader");
+    case Provider::Version21: return currentContextIsAtLeast21();
+    case Provider::SwapControl: return false; // a WGL extension, which no EGL context has
+    }
+    return false;
 }
 
 } // namespace
 
-ProcAddress getProcAddress(const char *name) {
-    if (!currentContextAdvertises(extensionOf(name))) return nullptr;
+ProcAddress getProcAddress(const char *name, Provider provider) {
+    if (!providerPresent(provider)) return nullptr;
     return eglGetProcAddress(name);
 }
 

@@ -5,7 +5,8 @@
 
 namespace corvanta::platform {
 
-ProcAddress getProcAddress(const char *name) {
+// The driver answers for every provider alike, extension or core name.
+ProcAddress getProcAddress(const char *name, Provider) {
     return reinterpret_cast<ProcAddress>(wglGetProcAddress(name));
 }
 

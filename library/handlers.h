@@ -30,6 +30,25 @@ void CORVANTA_CALL getObjectParameterfv(ScriptRuntime *);
 void CORVANTA_CALL getUniformLocation(ScriptRuntime *);
 void CORVANTA_CALL getUniformiv(ScriptRuntime *);
 void CORVANTA_CALL getUniformfv(ScriptRuntime *);
+void CORVANTA_CALL getHandle(ScriptRuntime *);
+void CORVANTA_CALL getAttachedObject(ScriptRuntime *);
+void CORVANTA_CALL getShaderSource(ScriptRuntime *);
+void CORVANTA_CALL getUniformSize(ScriptRuntime *);
+
+// Vertex attributes.
+void CORVANTA_CALL bindAttribLocation(ScriptRuntime *);
+void CORVANTA_CALL getAttribLocation(ScriptRuntime *);
+void CORVANTA_CALL getActiveAttributes(ScriptRuntime *);
+void CORVANTA_CALL getAttribName(ScriptRuntime *);
+void CORVANTA_CALL getAttribType(ScriptRuntime *);
+void CORVANTA_CALL vertexAttrib1f(ScriptRuntime *);
+void CORVANTA_CALL vertexAttrib2f(ScriptRuntime *);
+void CORVANTA_CALL vertexAttrib3f(ScriptRuntime *);
+void CORVANTA_CALL vertexAttrib4f(ScriptRuntime *);
+
+// A whole program in one call, and the log of that build.
+void CORVANTA_CALL buildProgram(ScriptRuntime *);
+void CORVANTA_CALL getBuildLog(ScriptRuntime *);
 
 // Uniform values and the swap interval.
 void CORVANTA_CALL uniform1i(ScriptRuntime *);
@@ -48,6 +67,18 @@ void CORVANTA_CALL uniform1fv(ScriptRuntime *);
 void CORVANTA_CALL uniform2fv(ScriptRuntime *);
 void CORVANTA_CALL uniform3fv(ScriptRuntime *);
 void CORVANTA_CALL uniform4fv(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix2(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix3(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix4(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix2x3(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix3x2(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix2x4(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix4x2(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix3x4(ScriptRuntime *);
+void CORVANTA_CALL uniformMatrix4x3(ScriptRuntime *);
 void CORVANTA_CALL swapInterval(ScriptRuntime *);
+
+// Frees what the library holds between calls (the build log).
+void releaseLibraryState();
 
 } // namespace corvanta::handlers

@@ -1,5 +1,6 @@
 #include "library/registration.h"
 
+#include "glext/gl_tokens.h"
 #include "library/handlers.h"
 
 namespace corvanta {
@@ -10,51 +11,71 @@ struct Constant {
     int32_t value;
 };
 
-// The extension's tokens. The shader types are there with and without the
-// "_ARB" ending.
+// The tokens scripts get, in registration order: the shader-object set (the
+// shader types with and without the "_ARB" ending), then the vertex and
+// fragment shader extensions' objects, limits and state.
+#define CORVANTA_CONSTANT(token) {#token, static_cast<int32_t>(token)},
+// clang-format off
 constexpr Constant constants[] = {
-    {"GL_VERTEX_SHADER", 0x8B31},
-    {"GL_FRAGMENT_SHADER", 0x8B30},
-    {"GL_SHADING_LANGUAGE_VERSION", 0x8B8C},
-    {"GL_VERTEX_SHADER_ARB", 0x8B31},
-    {"GL_FRAGMENT_SHADER_ARB", 0x8B30},
-    {"GL_OBJECT_LINK_STATUS_ARB", 0x8B82},
-    {"GL_OBJECT_COMPILE_STATUS_ARB", 0x8B81},
-    {"GL_OBJECT_VALIDATE_STATUS_ARB", 0x8B83},
-    {"GL_OBJECT_DELETE_STATUS_ARB", 0x8B80},
-    {"GL_OBJECT_INFO_LOG_LENGTH_ARB", 0x8B84},
-    {"GL_OBJECT_ACTIVE_UNIFORMS_ARB", 0x8B86},
-    {"GL_ACTIVE_UNIFORM_MAX_LENGTH", 0x8B87},
-    {"GL_OBJECT_TYPE_ARB", 0x8B4E},
-    {"GL_OBJECT_SUBTYPE_ARB", 0x8B4F},
-    {"GL_PROGRAM_OBJECT_ARB", 0x8B40},
-    {"GL_OBJECT_ATTACHED_OBJECTS_ARB", 0x8B85},
-    {"GL_OBJECT_SHADER_SOURCE_LENGTH_ARB", 0x8B88},
-    {"GL_FLOAT", 0x1406},
-    {"GL_FLOAT_VEC2_ARB", 0x8B50},
-    {"GL_FLOAT_VEC3_ARB", 0x8B51},
-    {"GL_FLOAT_VEC4_ARB", 0x8B52},
-    {"GL_INT", 0x1404},
-    {"GL_INT_VEC2_ARB", 0x8B53},
-    {"GL_INT_VEC3_ARB", 0x8B54},
-    {"GL_INT_VEC4_ARB", 0x8B55},
-    {"GL_BOOL_ARB", 0x8B56},
-    {"GL_BOOL_VEC2_ARB", 0x8B57},
-    {"GL_BOOL_VEC3_ARB", 0x8B58},
-    {"GL_BOOL_VEC4_ARB", 0x8B59},
-    {"GL_FLOAT_MAT2_ARB", 0x8B5A},
-    {"GL_FLOAT_MAT3_ARB", 0x8B5B},
-    {"GL_FLOAT_MAT4_ARB", 0x8B5C},
-    {"GL_SAMPLER_1D_ARB", 0x8B5D},
-    {"GL_SAMPLER_2D_ARB", 0x8B5E},
-    {"GL_SAMPLER_3D_ARB", 0x8B5F},
-    {"GL_SAMPLER_CUBE_ARB", 0x8B60},
-    {"GL_SAMPLER_1D_SHADOW_ARB", 0x8B61},
-    {"GL_SAMPLER_2D_SHADOW_ARB", 0x8B62},
-    {"GL_SAMPLER_2D_RECT_ARB", 0x8B63},
-    {"GL_SAMPLER_2D_RECT_SHADOW_ARB", 0x8B64},
+    CORVANTA_CONSTANT(GL_VERTEX_SHADER)
+    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER)
+    CORVANTA_CONSTANT(GL_SHADING_LANGUAGE_VERSION)
+    CORVANTA_CONSTANT(GL_VERTEX_SHADER_ARB)
+    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_LINK_STATUS_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_COMPILE_STATUS_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_VALIDATE_STATUS_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_DELETE_STATUS_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_INFO_LOG_LENGTH_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_UNIFORMS_ARB)
+    CORVANTA_CONSTANT(GL_ACTIVE_UNIFORM_MAX_LENGTH)
+    CORVANTA_CONSTANT(GL_OBJECT_TYPE_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_SUBTYPE_ARB)
+    CORVANTA_CONSTANT(GL_PROGRAM_OBJECT_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_ATTACHED_OBJECTS_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_SHADER_SOURCE_LENGTH_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT)
+    CORVANTA_CONSTANT(GL_FLOAT_VEC2_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT_VEC3_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT_VEC4_ARB)
+    CORVANTA_CONSTANT(GL_INT)
+    CORVANTA_CONSTANT(GL_INT_VEC2_ARB)
+    CORVANTA_CONSTANT(GL_INT_VEC3_ARB)
+    CORVANTA_CONSTANT(GL_INT_VEC4_ARB)
+    CORVANTA_CONSTANT(GL_BOOL_ARB)
+    CORVANTA_CONSTANT(GL_BOOL_VEC2_ARB)
+    CORVANTA_CONSTANT(GL_BOOL_VEC3_ARB)
+    CORVANTA_CONSTANT(GL_BOOL_VEC4_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT_MAT2_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT_MAT3_ARB)
+    CORVANTA_CONSTANT(GL_FLOAT_MAT4_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_1D_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_2D_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_3D_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_CUBE_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_1D_SHADOW_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_2D_SHADOW_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_2D_RECT_ARB)
+    CORVANTA_CONSTANT(GL_SAMPLER_2D_RECT_SHADOW_ARB)
+    // Added after the first forty.
+    CORVANTA_CONSTANT(GL_SHADER_OBJECT_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_ATTRIBUTES_ARB)
+    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB)
+    CORVANTA_CONSTANT(GL_MAX_VERTEX_ATTRIBS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_VARYING_FLOATS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_TEXTURE_IMAGE_UNITS_ARB)
+    CORVANTA_CONSTANT(GL_MAX_TEXTURE_COORDS_ARB)
+    CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_POINT_SIZE_ARB)
+    CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_TWO_SIDE_ARB)
+    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER_DERIVATIVE_HINT_ARB)
 };
-static_assert(sizeof constants / sizeof constants[0] == 40);
+// clang-format on
+#undef CORVANTA_CONSTANT
+static_assert(sizeof constants / sizeof constants[0] == 54);
 
 // A parameter as registered: its type, the dimensions of an array (0 for a
 // plain value), and whether the script passes a variable to be written.
@@ -125,8 +146,33 @@ constexpr Function functions[] = {
     {"glUniform3fvARB", handlers::uniform3fv, Procedure, {Int, Int, RealArray2}, 3},
     {"glUniform4fvARB", handlers::uniform4fv, Procedure, {Int, Int, RealArray2}, 3},
     {"wglSwapIntervalEXT", handlers::swapInterval, Procedure, {Int}, 1},
+    // Added after the first forty.
+    {"glUniformMatrix2fvARB", handlers::uniformMatrix2, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix3fvARB", handlers::uniformMatrix3, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix4fvARB", handlers::uniformMatrix4, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glGetHandleARB", handlers::getHandle, TypeInt, {Int}, 1},
+    {"GetAttachedObject", handlers::getAttachedObject, TypeInt, {Int, Int}, 2},
+    {"GetShaderSource", handlers::getShaderSource, TypeString, {Int}, 1},
+    {"glBindAttribLocationARB", handlers::bindAttribLocation, Procedure, {Int, Int, Text}, 3},
+    {"glGetAttribLocationARB", handlers::getAttribLocation, TypeInt, {Int, Text}, 2},
+    {"GetActiveAttributes", handlers::getActiveAttributes, TypeInt, {Int}, 1},
+    {"GetAttribName", handlers::getAttribName, TypeString, {Int, Int}, 2},
+    {"GetAttribType", handlers::getAttribType, TypeInt, {Int, Int}, 2},
+    {"GetUniformSize", handlers::getUniformSize, TypeInt, {Int, Int}, 2},
+    {"glVertexAttrib1fARB", handlers::vertexAttrib1f, Procedure, {Int, Real}, 2},
+    {"glVertexAttrib2fARB", handlers::vertexAttrib2f, Procedure, {Int, Real, Real}, 3},
+    {"glVertexAttrib3fARB", handlers::vertexAttrib3f, Procedure, {Int, Real, Real, Real}, 4},
+    {"glVertexAttrib4fARB", handlers::vertexAttrib4f, Procedure, {Int, Real, Real, Real, Real}, 5},
+    {"BuildProgram", handlers::buildProgram, TypeInt, {Text, Text}, 2},
+    {"GetBuildLog", handlers::getBuildLog, TypeString, {}, 0},
+    {"glUniformMatrix2x3fv", handlers::uniformMatrix2x3, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix3x2fv", handlers::uniformMatrix3x2, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix2x4fv", handlers::uniformMatrix2x4, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix4x2fv", handlers::uniformMatrix4x2, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix3x4fv", handlers::uniformMatrix3x4, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix4x3fv", handlers::uniformMatrix4x3, Procedure, {Int, Int, Int, RealArray2}, 4},
 };
-static_assert(sizeof functions / sizeof functions[0] == 40);
+static_assert(sizeof functions / sizeof functions[0] == 64);
 
 } // namespace
 

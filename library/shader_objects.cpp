@@ -1,5 +1,6 @@
 // Shader and program objects: creation, source, compile, attach, link,
-// validate, use, delete, and the queries about them.
+// validate, use, delete, the queries about them, and the active uniforms and
+// attributes of a program.
 //
 // Each handler has one of three guards before it reaches the driver: the
 // support flag, its own entry point, or none. Whatever the guard, a null entry
@@ -8,27 +9,14 @@
 #include <cstddef>
 
 #include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
 #include "library/allocation.h"
 #include "library/handlers.h"
+#include "library/object_queries.h"
 #include "library/runtime_access.h"
 
 namespace corvanta::handlers {
 namespace {
-
-constexpr GLenum GL_OBJECT_COMPILE_STATUS_ARB = 0x8B81;
-constexpr GLenum GL_OBJECT_LINK_STATUS_ARB = 0x8B82;
-constexpr GLenum GL_OBJECT_VALIDATE_STATUS_ARB = 0x8B83;
-constexpr GLenum GL_OBJECT_INFO_LOG_LENGTH_ARB = 0x8B84;
-constexpr GLenum GL_OBJECT_ACTIVE_UNIFORMS_ARB = 0x8B86;
-constexpr GLenum GL_ACTIVE_UNIFORM_MAX_LENGTH = 0x8B87;
-
-// A query result the driver may leave unwritten: preset to 0.
-GLint objectParameter(GLhandleARB object, GLenum pname) {
-    GLint cell = 0;
-    if (entryPoints.glGetObjectParameterivARB != nullptr)
-        entryPoints.glGetObjectParameterivARB(object, pname, &cell);
-    return cell;
-}
 
 template <GLenum pname> void CORVANTA_CALL objectStatus(ScriptRuntime *runtime) {
     setIntResult(runtime, objectParameter(intParam(runtime, 1), pname));
@@ -53,42 +41,71 @@ template <auto member> void CORVANTA_CALL containerAndObject(ScriptRuntime *runt
     entry(container, intParam(runtime, 1));
 }
 
-// A text the driver writes into a buffer whose size it reported first. The
-// result is set on every path: "" when there is nothing to read.
-class TextBuffer {
-public:
-    explicit TextBuffer(GLint reportedLength)
-        : length_(reportedLength),
-          text_(reportedLength >= 1 ? static_cast<char *>(allocateZeroed(static_cast<size_t>(reportedLength)))
-                                    : nullptr) {}
-    ~TextBuffer() { release(text_); }
-    TextBuffer(const TextBuffer &) = delete;
-    TextBuffer &operator=(const TextBuffer &) = delete;
+// A text of an object's that the driver writes after reporting its length
+// (the info log, a shader's source): "" when there is none.
+template <GLenum lengthName, auto member> void CORVANTA_CALL objectText(ScriptRuntime *runtime) {
+    const GLhandleARB object = intParam(runtime, 1);
+    TextBuffer text(objectParameter(object, lengthName));
+    readObjectText(object, entryPoints.*member, text);
+    setStringResult(runtime, text.text());
+}
 
-    bool usable() const { return text_ != nullptr; }
-    GLsizei length() const { return length_; }
-    char *data() { return text_; }
-    // Terminated inside the buffer even if a faulty driver filled all of it.
-    const char *text() {
-        if (text_ == nullptr) return "";
-        text_[length_ - 1] = '\0';
-        return text_;
-    }
-
-private:
-    GLsizei length_;
-    char *text_;
-};
-
-// Asks the driver about the active uniform at the script's index; the buffer
-// receives its name.
-GLenum activeUniform(ScriptRuntime *runtime, GLhandleARB program, TextBuffer &name) {
+// What the driver tells of an active uniform or attribute.
+struct ActiveVariable {
     GLint size = 0;
     GLenum type = 0;
-    if (entryPoints.glGetActiveUniformARB != nullptr)
-        entryPoints.glGetActiveUniformARB(program, static_cast<uint32_t>(intParam(runtime, 1)), name.length(),
-                                          nullptr, &size, &type, name.data());
-    return type;
+};
+
+// Uniforms and attributes are listed alike, each with the token of its
+// longest name's length and its own query.
+struct UniformList {
+    static constexpr GLenum maxLength = GL_ACTIVE_UNIFORM_MAX_LENGTH;
+    static constexpr auto query = &EntryPointTable::glGetActiveUniformARB;
+};
+struct AttributeList {
+    static constexpr GLenum maxLength = GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB;
+    static constexpr auto query = &EntryPointTable::glGetActiveAttribARB;
+};
+
+// Asks the driver about the active variable at the script's index (argument
+// 1) of the program (argument 2); the buffer, when usable, receives its name.
+// Without a name buffer (no active variable at all) nothing is asked.
+template <typename List> ActiveVariable activeVariable(ScriptRuntime *runtime, TextBuffer &name) {
+    ActiveVariable variable;
+    auto entry = entryPoints.*List::query;
+    if (name.usable() && entry != nullptr)
+        entry(intParam(runtime, 2), static_cast<GLuint>(intParam(runtime, 1)), name.length(), nullptr,
+              &variable.size, &variable.type, name.data());
+    return variable;
+}
+
+template <typename List> GLint maxNameLength(ScriptRuntime *runtime) {
+    return objectParameter(intParam(runtime, 2), List::maxLength);
+}
+
+template <typename List> void CORVANTA_CALL variableName(ScriptRuntime *runtime) {
+    TextBuffer name(maxNameLength<List>(runtime));
+    activeVariable<List>(runtime, name);
+    setStringResult(runtime, name.text());
+}
+
+template <typename List, auto field> void CORVANTA_CALL variableDetail(ScriptRuntime *runtime) {
+    ActiveVariable variable;
+    {
+        TextBuffer name(maxNameLength<List>(runtime));
+        variable = activeVariable<List>(runtime, name);
+    }
+    setIntResult(runtime, static_cast<int32_t>(variable.*field));
+}
+
+// glGet{Uniform,Attrib}LocationARB(program, name). Without a name or an entry
+// point there is no such variable: -1, the driver's own answer for an unknown
+// name, which the calls that take a location ignore.
+template <auto member> void CORVANTA_CALL variableLocation(ScriptRuntime *runtime) {
+    const GLhandleARB program = intParam(runtime, 2);
+    const GLcharARB *name = stringParam(runtime, 1);
+    auto entry = entryPoints.*member;
+    setIntResult(runtime, entry != nullptr && name != nullptr ? entry(program, name) : -1);
 }
 
 // The four procedures that answer with one value written by the driver into a
@@ -122,31 +139,27 @@ void CORVANTA_CALL getActiveUniforms(ScriptRuntime *runtime) {
     objectStatus<GL_OBJECT_ACTIVE_UNIFORMS_ARB>(runtime);
 }
 
+void CORVANTA_CALL getActiveAttributes(ScriptRuntime *runtime) {
+    objectStatus<GL_OBJECT_ACTIVE_ATTRIBUTES_ARB>(runtime);
+}
+
 void CORVANTA_CALL getInfoLog(ScriptRuntime *runtime) {
-    const GLhandleARB object = intParam(runtime, 1);
-    TextBuffer log(objectParameter(object, GL_OBJECT_INFO_LOG_LENGTH_ARB));
-    if (log.usable() && entryPoints.glGetInfoLogARB != nullptr) {
-        GLsizei count = 0;
-        entryPoints.glGetInfoLogARB(object, log.length(), &count, log.data());
-    }
-    setStringResult(runtime, log.text());
+    objectText<GL_OBJECT_INFO_LOG_LENGTH_ARB, &EntryPointTable::glGetInfoLogARB>(runtime);
+}
+void CORVANTA_CALL getShaderSource(ScriptRuntime *runtime) {
+    objectText<GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, &EntryPointTable::glGetShaderSourceARB>(runtime);
 }
 
-void CORVANTA_CALL getUniformName(ScriptRuntime *runtime) {
-    const GLhandleARB program = intParam(runtime, 2);
-    TextBuffer name(objectParameter(program, GL_ACTIVE_UNIFORM_MAX_LENGTH));
-    if (name.usable()) activeUniform(runtime, program, name);
-    setStringResult(runtime, name.text());
-}
-
+void CORVANTA_CALL getUniformName(ScriptRuntime *runtime) { variableName<UniformList>(runtime); }
+void CORVANTA_CALL getAttribName(ScriptRuntime *runtime) { variableName<AttributeList>(runtime); }
 void CORVANTA_CALL getUniformType(ScriptRuntime *runtime) {
-    const GLhandleARB program = intParam(runtime, 2);
-    GLenum type = 0;
-    {
-        TextBuffer name(objectParameter(program, GL_ACTIVE_UNIFORM_MAX_LENGTH));
-        if (name.usable()) type = activeUniform(runtime, program, name);
-    }
-    setIntResult(runtime, static_cast<int32_t>(type));
+    variableDetail<UniformList, &ActiveVariable::type>(runtime);
+}
+void CORVANTA_CALL getAttribType(ScriptRuntime *runtime) {
+    variableDetail<AttributeList, &ActiveVariable::type>(runtime);
+}
+void CORVANTA_CALL getUniformSize(ScriptRuntime *runtime) {
+    variableDetail<UniformList, &ActiveVariable::size>(runtime);
 }
 
 // Without support both creators answer 0, the handle of no object; the shader
@@ -210,14 +223,44 @@ void CORVANTA_CALL getUniformfv(ScriptRuntime *runtime) {
 }
 
 void CORVANTA_CALL getUniformLocation(ScriptRuntime *runtime) {
-    const GLhandleARB program = intParam(runtime, 2);
+    variableLocation<&EntryPointTable::glGetUniformLocationARB>(runtime);
+}
+void CORVANTA_CALL getAttribLocation(ScriptRuntime *runtime) {
+    variableLocation<&EntryPointTable::glGetAttribLocationARB>(runtime);
+}
+
+void CORVANTA_CALL bindAttribLocation(ScriptRuntime *runtime) {
+    if (entryPoints.glBindAttribLocationARB == nullptr) return;
     const GLcharARB *name = stringParam(runtime, 1);
-    GLint location = 0;
-    if (entryPoints.glGetUniformLocationARB != nullptr)
-        // Without a name there is no uniform: -1, the driver's own answer for
-        // an unknown name, which the uniform calls ignore.
-        location = name != nullptr ? entryPoints.glGetUniformLocationARB(program, name) : -1;
-    setIntResult(runtime, location);
+    if (name == nullptr) return;
+    const GLhandleARB program = intParam(runtime, 3);
+    entryPoints.glBindAttribLocationARB(program, static_cast<GLuint>(intParam(runtime, 2)), name);
+}
+
+void CORVANTA_CALL getHandle(ScriptRuntime *runtime) {
+    GLhandleARB handle = 0;
+    if (entryPoints.glGetHandleARB != nullptr) handle = entryPoints.glGetHandleARB(intParam(runtime, 1));
+    setIntResult(runtime, static_cast<int32_t>(handle));
+}
+
+// The index-th object attached to a program: the driver fills a buffer of as
+// many handles as it reports attached, and says how many it wrote.
+void CORVANTA_CALL getAttachedObject(ScriptRuntime *runtime) {
+    const GLhandleARB program = intParam(runtime, 2);
+    const int32_t index = intParam(runtime, 1);
+    const GLint attached = objectParameter(program, GL_OBJECT_ATTACHED_OBJECTS_ARB);
+    GLhandleARB object = 0;
+    const uint64_t bytes = static_cast<uint64_t>(attached) * sizeof(GLhandleARB);
+    if (index >= 0 && index < attached && bytes <= UINT32_MAX && entryPoints.glGetAttachedObjectsARB != nullptr) {
+        auto *objects = static_cast<GLhandleARB *>(allocateZeroed(static_cast<size_t>(bytes)));
+        if (objects != nullptr) {
+            GLsizei written = 0;
+            entryPoints.glGetAttachedObjectsARB(program, attached, &written, objects);
+            if (index < written) object = objects[index];
+            release(objects);
+        }
+    }
+    setIntResult(runtime, static_cast<int32_t>(object));
 }
 
 } // namespace corvanta::handlers

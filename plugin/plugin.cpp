@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "glext/entry_points.h"
+#include "library/handlers.h"
 #include "library/registration.h"
 #include "plugin/error_text.h"
 #include "plugin/host_interfaces.h"
@@ -21,8 +22,12 @@ bool CORVANTA_CALL registerLibraryOp(ShaderPlugin *, FunctionRegistry *registry)
 }
 
 // The table is static, so Corvanta_Init can be called any number of times
-// without allocating, and Release has nothing to free.
-void CORVANTA_CALL releaseOp(ShaderPlugin *self) { self->ops = nullptr; }
+// without allocating; Release frees only what the library holds between
+// calls (the last build log).
+void CORVANTA_CALL releaseOp(ShaderPlugin *self) {
+    handlers::releaseLibraryState();
+    self->ops = nullptr;
+}
 
 bool CORVANTA_CALL startProgramOp(ShaderPlugin *) { return startProgram(); }
 

@@ -1,5 +1,5 @@
-// A stand-in for the GL driver: every one of the 34 entry points records its
-// arguments, and the queries answer with values a test chooses.
+// A stand-in for the GL driver: every entry point records its arguments, and
+// the queries answer with values a test chooses.
 #pragma once
 
 #include <cstdint>
@@ -18,25 +18,37 @@ struct DriverCall {
     std::string text;          // a source, a uniform name
     const void *pointer = nullptr;
     std::vector<unsigned char> bytes; // what an array upload's buffer held
-    bool lengthPointerNull = false;   // glGetActiveUniformARB's length argument
+    bool lengthPointerNull = false;   // glGetActive{Uniform,Attrib}ARB's length argument
 };
 
-struct ActiveUniform {
+struct ActiveVariable {
     std::string name;
     GLenum type;
+    GLint size = 1;
 };
 
 struct FakeDriver {
     std::vector<DriverCall> calls;
 
+    // What the creators answer; with a step, each creation answers the next.
     GLhandleARB nextHandle = 7;
+    GLhandleARB handleStep = 0;
+    bool programCreationFails = false;
     GLint uniformLocation = 3;
-    // Object parameters by pname; a pname not here is rejected (nothing written).
+    GLint attribLocation = 2;
+    GLhandleARB handle = 0; // what glGetHandleARB answers
+    // Object parameters by pname; a pname not here is rejected (nothing
+    // written). Parameters of one object, where given, come first.
     std::map<GLenum, GLint> objectParameters;
+    std::map<GLhandleARB, std::map<GLenum, GLint>> parametersOf;
     std::map<GLenum, GLfloat> objectParametersFloat;
     std::string infoLog;
+    std::map<GLhandleARB, std::string> infoLogOf; // their length is reported too
+    std::string shaderSource;
+    std::vector<GLhandleARB> attached;
     bool fillWholeBuffer = false; // a faulty driver that writes no NUL
-    std::vector<ActiveUniform> uniforms;
+    std::vector<ActiveVariable> uniforms;
+    std::vector<ActiveVariable> attributes;
     // What the uniform queries write: as many values as the uniform has.
     std::vector<GLint> uniformInts = {0};
     std::vector<GLfloat> uniformFloats = {0};

@@ -2,44 +2,9 @@
 
 #include <map>
 
-namespace corvanta::testing {
+#include "glext/entry_points.h"
 
-const char *const allEntryPointNames[34] = {
-    "glCreateShaderObjectARB",
-    "glShaderSourceARB",
-    "glCompileShaderARB",
-    "glDeleteObjectARB",
-    "glCreateProgramObjectARB",
-    "glAttachObjectARB",
-    "glDetachObjectARB",
-    "glUseProgramObjectARB",
-    "glLinkProgramARB",
-    "glValidateProgramARB",
-    "glGetInfoLogARB",
-    "glGetObjectParameterivARB",
-    "glGetObjectParameterfvARB",
-    "glGetActiveUniformARB",
-    "glGetUniformLocationARB",
-    "glGetUniformivARB",
-    "glGetUniformfvARB",
-    "glUniform1fARB",
-    "glUniform2fARB",
-    "glUniform3fARB",
-    "glUniform4fARB",
-    "glUniform1iARB",
-    "glUniform2iARB",
-    "glUniform3iARB",
-    "glUniform4iARB",
-    "glUniform1fvARB",
-    "glUniform2fvARB",
-    "glUniform3fvARB",
-    "glUniform4fvARB",
-    "glUniform1ivARB",
-    "glUniform2ivARB",
-    "glUniform3ivARB",
-    "glUniform4ivARB",
-    "wglSwapIntervalEXT",
-};
+namespace corvanta::testing {
 
 namespace {
 
@@ -57,7 +22,9 @@ FakePlatform &fakePlatform() {
     return fake;
 }
 
-void FakePlatform::serveAll() { served.insert(std::begin(allEntryPointNames), std::end(allEntryPointNames)); }
+void FakePlatform::serveAll() {
+    for (const EntryPointInfo &entry : entryPointInfo) served.insert(entry.name);
+}
 
 void FakePlatform::serveAllBut(std::initializer_list<const char *> missing) {
     serveAll();
@@ -72,9 +39,10 @@ void clearFakeProcs() { procs().clear(); }
 
 namespace corvanta::platform {
 
-ProcAddress getProcAddress(const char *name) {
+ProcAddress getProcAddress(const char *name, Provider provider) {
     auto &fake = testing::fakePlatform();
     fake.lookups.emplace_back(name);
+    fake.providers.push_back(provider);
     if (fake.served.count(name) == 0) return nullptr;
     auto found = testing::procs().find(name);
     return found != testing::procs().end() ? found->second : &testing::placeholderEntryPoint;

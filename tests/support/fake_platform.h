@@ -10,16 +10,13 @@
 
 namespace corvanta::testing {
 
-// The 34 names the library resolves, in its lookup order.
-extern const char *const allEntryPointNames[34];
-constexpr int requiredEntryPointNameCount = 13;
-
 struct FakePlatform {
     std::set<std::string> served;
     std::vector<std::string> lookups; // every name asked for, in order
+    std::vector<platform::Provider> providers; // what each lookup named as its provider
     int beeps = 0;
 
-    // Serves every name, or every name but those given.
+    // Serves every name the library looks up, or every name but those given.
     void serveAll();
     void serveAllBut(std::initializer_list<const char *> missing);
 };

@@ -1,19 +1,16 @@
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "glext/gl_tokens.h"
 #include "tests/unit/handler_test_support.h"
 
 namespace corvanta::testing {
 namespace {
 
 using namespace handlers;
-
-constexpr GLenum GL_FLOAT = 0x1406;
-constexpr GLenum GL_FLOAT_VEC3_ARB = 0x8B51;
-constexpr GLenum GL_FLOAT_MAT4_ARB = 0x8B5C;
-constexpr GLenum GL_OBJECT_INFO_LOG_LENGTH_ARB = 0x8B84;
-constexpr GLenum GL_ACTIVE_UNIFORM_MAX_LENGTH = 0x8B87;
 
 using ShaderObjects = HandlerTest;
 
@@ -29,7 +26,8 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
         FunctionHandler handler;
         GLenum pname;
     } statuses[] = {
-        {compileStatus, 0x8B81}, {linkStatus, 0x8B82}, {validateStatus, 0x8B83}, {getActiveUniforms, 0x8B86}};
+        {compileStatus, 0x8B81},     {linkStatus, 0x8B82},          {validateStatus, 0x8B83},
+        {getActiveUniforms, 0x8B86}, {getActiveAttributes, 0x8B89}};
     for (const auto &status : statuses) {
         SCOPED_TRACE(status.pname);
         driver.objectParameters = {{status.pname, 1}};
@@ -42,21 +40,34 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
     }
 }
 
-TEST_F(ShaderObjects, InfoLogComesBackWithExactlyItsCharacters) {
-    driver.infoLog = "0:1(1): error: syntax error";
-    driver.objectParameters = {{GL_OBJECT_INFO_LOG_LENGTH_ARB, GLint(driver.infoLog.size() + 1)}};
-    FakeRuntime runtime({A::integer(4)});
-    runtime.call(getInfoLog);
-    EXPECT_EQ(runtime.stringResult, driver.infoLog);
-    EXPECT_EQ(runtime.resultCount, 1);
-    // Two driver calls and one zero-filled buffer of the reported size.
-    EXPECT_EQ(driver.calls.size(), 2u);
-    EXPECT_EQ(driver.last("glGetInfoLogARB")->ints,
-              (std::vector<int64_t>{4, GLint(driver.infoLog.size() + 1)}));
-    ASSERT_EQ(heap.allocations.size(), 1u);
-    EXPECT_EQ(heap.allocations[0].size, driver.infoLog.size() + 1);
-    EXPECT_TRUE(heap.allocations[0].zeroed);
-    EXPECT_EQ(heap.releases, 1);
+TEST_F(ShaderObjects, ObjectTextsComeBackWithExactlyTheirCharacters) {
+    const struct {
+        FunctionHandler handler;
+        GLenum lengthName;
+        const char *entry;
+    } texts[] = {{getInfoLog, GL_OBJECT_INFO_LOG_LENGTH_ARB, "glGetInfoLogARB"},
+                 {getShaderSource, GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, "glGetShaderSourceARB"}};
+    for (const auto &t : texts) {
+        SCOPED_TRACE(t.entry);
+        fakeDriver().install();
+        heap = {};
+        driver.infoLog = "0:1(1): error: syntax error";
+        driver.shaderSource = driver.infoLog;
+        const GLint length = GLint(driver.infoLog.size() + 1);
+        driver.objectParameters = {{t.lengthName, length}};
+        FakeRuntime runtime({A::integer(4)});
+        runtime.call(t.handler);
+        EXPECT_EQ(runtime.stringResult, driver.infoLog);
+        EXPECT_EQ(runtime.resultCount, 1);
+        // Two driver calls and one zero-filled buffer of the reported size.
+        EXPECT_EQ(driver.calls.size(), 2u);
+        EXPECT_EQ(driver.last("glGetObjectParameterivARB")->ints, (std::vector<int64_t>{4, t.lengthName}));
+        EXPECT_EQ(driver.last(t.entry)->ints, (std::vector<int64_t>{4, length}));
+        ASSERT_EQ(heap.allocations.size(), 1u);
+        EXPECT_EQ(heap.allocations[0].size, driver.infoLog.size() + 1);
+        EXPECT_TRUE(heap.allocations[0].zeroed);
+        EXPECT_EQ(heap.releases, 1);
+    }
 }
 
 TEST_F(ShaderObjects, TextQueriesAlwaysSetAResult) {
@@ -87,24 +98,47 @@ TEST_F(ShaderObjects, TextIsTerminatedInsideTheBufferEvenIfTheDriverFillsIt) {
     EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call(getUniformName).stringResult, "xxxxx");
 }
 
-TEST_F(ShaderObjects, UniformNameAndTypeComeFromTheActiveUniformAtTheIndex) {
-    driver.uniforms = {{"time", GL_FLOAT}, {"colour", GL_FLOAT_VEC3_ARB}, {"mvp", GL_FLOAT_MAT4_ARB}};
-    driver.objectParameters = {{GL_ACTIVE_UNIFORM_MAX_LENGTH, 7}};
+TEST_F(ShaderObjects, NameTypeAndSizeComeFromTheActiveUniformOrAttributeAtTheIndex) {
+    const struct {
+        FunctionHandler name, type;
+        GLenum maxLength;
+        const char *entry;
+        std::vector<ActiveVariable> FakeDriver::*list;
+    } lists[] = {
+        {getUniformName, getUniformType, GL_ACTIVE_UNIFORM_MAX_LENGTH, "glGetActiveUniformARB", &FakeDriver::uniforms},
+        {getAttribName, getAttribType, GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB, "glGetActiveAttribARB",
+         &FakeDriver::attributes},
+    };
+    for (const auto &l : lists) {
+        SCOPED_TRACE(l.entry);
+        fakeDriver().install();
+        heap = {};
+        driver.*l.list = {{"time", GL_FLOAT}, {"colour", GL_FLOAT_VEC3_ARB}, {"mvp", GL_FLOAT_MAT4_ARB}};
+        driver.objectParameters = {{l.maxLength, 7}};
 
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getUniformName).stringResult, "colour");
-    const DriverCall *call = driver.last("glGetActiveUniformARB");
-    EXPECT_EQ(call->ints, (std::vector<int64_t>{9, 1, 7}));
-    EXPECT_TRUE(call->lengthPointerNull);
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(getUniformType).intResult,
-              GLint(GL_FLOAT_MAT4_ARB));
-    EXPECT_EQ(driver.last("glGetObjectParameterivARB")->ints,
-              (std::vector<int64_t>{9, GL_ACTIVE_UNIFORM_MAX_LENGTH}));
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(l.name).stringResult, "colour");
+        const DriverCall *call = driver.last(l.entry);
+        EXPECT_EQ(call->ints, (std::vector<int64_t>{9, 1, 7}));
+        EXPECT_TRUE(call->lengthPointerNull);
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(l.type).intResult, GLint(GL_FLOAT_MAT4_ARB));
+        EXPECT_EQ(driver.last("glGetObjectParameterivARB")->ints, (std::vector<int64_t>{9, l.maxLength}));
 
-    // An index at or past the number of active uniforms.
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(3)}).call(getUniformName).stringResult, "");
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(3)}).call(getUniformType).intResult, 0);
-    EXPECT_EQ(heap.allocations.size(), 4u);
-    EXPECT_EQ(heap.releases, 4);
+        // An index at or past the number of active variables.
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(3)}).call(l.name).stringResult, "");
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(3)}).call(l.type).intResult, 0);
+        EXPECT_EQ(heap.allocations.size(), 4u);
+        EXPECT_EQ(heap.releases, 4);
+    }
+
+    // The array size of a uniform: 1 for a plain one, 0 past the last and
+    // for a program without uniforms (no name length to size a buffer by).
+    driver.uniforms = {{"time", GL_FLOAT}, {"lights", GL_FLOAT_VEC3_ARB, 4}};
+    driver.objectParameters = {{GL_ACTIVE_UNIFORM_MAX_LENGTH, 10}};
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getUniformSize).intResult, 4);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(0)}).call(getUniformSize).intResult, 1);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(getUniformSize).intResult, 0);
+    driver.objectParameters.clear();
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getUniformSize).intResult, 0);
 }
 
 TEST_F(ShaderObjects, CreatorsAnswerZeroWithoutSupport) {
@@ -198,49 +232,89 @@ TEST_F(ShaderObjects, UniformQueriesGiveRoomForAMatrixAndHandBackTheFirstValue) 
     EXPECT_EQ(integer.args[2].writtenCode, ValueInt32);
 }
 
-TEST_F(ShaderObjects, UniformLocationPassesTheNameAsGiven) {
+TEST_F(ShaderObjects, LocationsPassTheNameAsGiven) {
     driver.uniformLocation = 12;
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::string("colour")}).call(getUniformLocation).intResult, 12);
-    EXPECT_EQ(driver.last("glGetUniformLocationARB")->text, "colour");
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::nullString()}).call(getUniformLocation).intResult, -1);
-    EXPECT_EQ(driver.count("glGetUniformLocationARB"), 1);
+    driver.attribLocation = 5;
+    using Case = std::tuple<FunctionHandler, const char *, int32_t>;
+    for (auto [handler, entry, location] : {Case{getUniformLocation, "glGetUniformLocationARB", 12},
+                                            Case{getAttribLocation, "glGetAttribLocationARB", 5}}) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::string("colour")}).call(handler).intResult, location);
+        EXPECT_EQ(driver.last(entry)->ints, (std::vector<int64_t>{9}));
+        EXPECT_EQ(driver.last(entry)->text, "colour");
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::nullString()}).call(handler).intResult, -1);
+        EXPECT_EQ(driver.count(entry), 1);
+    }
+}
+
+TEST_F(ShaderObjects, AttributeBindingHandleAndAttachedObjectsReachTheDriverInScriptOrder) {
+    FakeRuntime({A::integer(9), A::integer(3), A::string("height")}).call(bindAttribLocation);
+    EXPECT_EQ(driver.last("glBindAttribLocationARB")->ints, (std::vector<int64_t>{9, 3}));
+    EXPECT_EQ(driver.last("glBindAttribLocationARB")->text, "height");
+    FakeRuntime({A::integer(9), A::integer(3), A::nullString()}).call(bindAttribLocation);
+    EXPECT_EQ(driver.count("glBindAttribLocationARB"), 1) << "a null name never reaches the driver";
+
+    driver.handle = 42;
+    EXPECT_EQ(FakeRuntime({A::integer(GL_PROGRAM_OBJECT_ARB)}).call(getHandle).intResult, 42);
+    EXPECT_EQ(driver.last("glGetHandleARB")->ints, (std::vector<int64_t>{GL_PROGRAM_OBJECT_ARB}));
+
+    driver.attached = {11, 12};
+    driver.objectParameters = {{GL_OBJECT_ATTACHED_OBJECTS_ARB, 2}};
+    for (auto [index, object] : {std::pair{0, 11}, {1, 12}, {2, 0}, {-1, 0}})
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(index)}).call(getAttachedObject).intResult, object)
+            << index;
+    EXPECT_EQ(driver.last("glGetAttachedObjectsARB")->ints, (std::vector<int64_t>{9, 2}));
+    EXPECT_EQ(driver.count("glGetAttachedObjectsARB"), 2) << "an index outside 0..count-1 asks nothing";
+    EXPECT_EQ(heap.allocations.back().size, 8u);
+    // A driver that writes fewer handles than it reported attached.
+    driver.attached = {11};
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getAttachedObject).intResult, 0);
 }
 
 TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
     entryPoints = {}; // support on, every entry point missing
+    enum Answer { Nothing, EmptyText, Zero, NoLocation };
     const struct {
         FunctionHandler handler;
         std::vector<FakeArg> args;
-        bool answersText;
-        bool answersInt;
+        Answer answer;
     } cases[] = {
-        {compileStatus, {A::integer(1)}, false, true},
-        {getActiveUniforms, {A::integer(1)}, false, true},
-        {getInfoLog, {A::integer(1)}, true, false},
-        {getUniformName, {A::integer(1), A::integer(0)}, true, false},
-        {getUniformType, {A::integer(1), A::integer(0)}, false, true},
-        {createShaderObject, {A::integer(0x8B31)}, false, true},
-        {createProgramObject, {}, false, true},
-        {getUniformLocation, {A::integer(1), A::string("u")}, false, true},
-        {shaderSource, {A::integer(1), A::string("x")}, false, false},
-        {compileShader, {A::integer(1)}, false, false},
-        {attachObject, {A::integer(1), A::integer(2)}, false, false},
-        {linkProgram, {A::integer(1)}, false, false},
-        {validateProgram, {A::integer(1)}, false, false},
-        {useProgramObject, {A::integer(1)}, false, false},
-        {detachObject, {A::integer(1), A::integer(2)}, false, false},
-        {deleteObject, {A::integer(1)}, false, false},
+        {compileStatus, {A::integer(1)}, Zero},
+        {getActiveUniforms, {A::integer(1)}, Zero},
+        {getActiveAttributes, {A::integer(1)}, Zero},
+        {getInfoLog, {A::integer(1)}, EmptyText},
+        {getShaderSource, {A::integer(1)}, EmptyText},
+        {getUniformName, {A::integer(1), A::integer(0)}, EmptyText},
+        {getAttribName, {A::integer(1), A::integer(0)}, EmptyText},
+        {getUniformType, {A::integer(1), A::integer(0)}, Zero},
+        {getAttribType, {A::integer(1), A::integer(0)}, Zero},
+        {getUniformSize, {A::integer(1), A::integer(0)}, Zero},
+        {getAttachedObject, {A::integer(1), A::integer(0)}, Zero},
+        {getHandle, {A::integer(0x8B40)}, Zero},
+        {createShaderObject, {A::integer(0x8B31)}, Zero},
+        {createProgramObject, {}, Zero},
+        {buildProgram, {A::string("void main() {}"), A::string("void main() {}")}, Zero},
+        {getUniformLocation, {A::integer(1), A::string("u")}, NoLocation},
+        {getAttribLocation, {A::integer(1), A::string("a")}, NoLocation},
+        {shaderSource, {A::integer(1), A::string("x")}, Nothing},
+        {compileShader, {A::integer(1)}, Nothing},
+        {attachObject, {A::integer(1), A::integer(2)}, Nothing},
+        {linkProgram, {A::integer(1)}, Nothing},
+        {validateProgram, {A::integer(1)}, Nothing},
+        {useProgramObject, {A::integer(1)}, Nothing},
+        {detachObject, {A::integer(1), A::integer(2)}, Nothing},
+        {deleteObject, {A::integer(1)}, Nothing},
+        {bindAttribLocation, {A::integer(1), A::integer(2), A::string("a")}, Nothing},
     };
     for (const auto &c : cases) {
         FakeRuntime runtime(c.args);
         runtime.call(c.handler);
-        if (c.answersText) {
+        if (c.answer == EmptyText) {
             EXPECT_EQ(runtime.stringResult, "");
+        } else if (c.answer != Nothing) {
+            EXPECT_EQ(runtime.intResult, c.answer == Zero ? 0 : -1);
         }
-        if (c.answersInt) {
-            EXPECT_EQ(runtime.intResult, 0);
-        }
-        EXPECT_EQ(runtime.resultCount, c.answersText || c.answersInt ? 1 : 0);
+        EXPECT_EQ(runtime.resultCount, c.answer == Nothing ? 0 : 1);
     }
     for (FunctionHandler query : {getObjectParameteriv, getObjectParameterfv, getUniformiv, getUniformfv}) {
         FakeRuntime runtime({A::integer(1), A::integer(2), A::variable()});
@@ -248,6 +322,129 @@ TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
         EXPECT_EQ(runtime.args[2].written, 0.0);
     }
     EXPECT_TRUE(driver.calls.empty());
+}
+
+
+// "BuildProgram": handles 10 (vertex), 11 (fragment) and 12 (program) unless
+// a stage is left out; every status is good unless a case says otherwise.
+class BuildProgram : public HandlerTest {
+protected:
+    void SetUp() override {
+        HandlerTest::SetUp();
+        releaseLibraryState();
+        driver.nextHandle = 10;
+        driver.handleStep = 1;
+        driver.objectParameters = {{GL_OBJECT_COMPILE_STATUS_ARB, 1}, {GL_OBJECT_LINK_STATUS_ARB, 1}};
+    }
+    void TearDown() override { releaseLibraryState(); }
+
+    int32_t build(const std::string &vertex, const std::string &fragment) {
+        return FakeRuntime({A::string(vertex), A::string(fragment)}).call(buildProgram).intResult.value_or(-1);
+    }
+    std::string log() { return FakeRuntime().call(getBuildLog).stringResult.value_or("<none>"); }
+    std::vector<int64_t> deleted() const {
+        std::vector<int64_t> handles;
+        for (const DriverCall &call : driver.calls)
+            if (call.name == "glDeleteObjectARB") handles.push_back(call.ints[0]);
+        return handles;
+    }
+};
+
+TEST_F(BuildProgram, CompilesBothStagesLinksThemAndFlagsTheShadersForDeletion) {
+    EXPECT_EQ(log(), "") << "before any build";
+    EXPECT_EQ(build("vertex source", "fragment source"), 12);
+    EXPECT_EQ(driver.last("glCreateShaderObjectARB")->ints, (std::vector<int64_t>{GL_FRAGMENT_SHADER_ARB}));
+    EXPECT_EQ(driver.calls.front().ints, (std::vector<int64_t>{GL_VERTEX_SHADER_ARB}));
+    EXPECT_EQ(driver.last("glShaderSourceARB")->text, "fragment source");
+    EXPECT_EQ(driver.count("glCompileShaderARB"), 2);
+    EXPECT_EQ(driver.count("glAttachObjectARB"), 2);
+    EXPECT_EQ(driver.last("glAttachObjectARB")->ints, (std::vector<int64_t>{12, 11}));
+    EXPECT_EQ(driver.last("glLinkProgramARB")->ints, (std::vector<int64_t>{12}));
+    EXPECT_EQ(deleted(), (std::vector<int64_t>{10, 11})) << "the program stays, its shaders go with it";
+    EXPECT_EQ(log(), "") << "every log was empty";
+    EXPECT_TRUE(heap.allocations.empty()) << "an empty log takes no memory";
+}
+
+TEST_F(BuildProgram, AnyFailureDeletesEverythingItCreatedAndGivesZero) {
+    const struct {
+        const char *what;
+        GLhandleARB failing; // the object whose status is 0
+        GLenum status;
+        bool noProgram; // the program creator answers 0
+        std::vector<int64_t> deleted;
+    } cases[] = {
+        {"vertex fails", 10, GL_OBJECT_COMPILE_STATUS_ARB, false, {10, 11}},
+        {"fragment fails", 11, GL_OBJECT_COMPILE_STATUS_ARB, false, {10, 11}},
+        {"link fails", 12, GL_OBJECT_LINK_STATUS_ARB, false, {12, 10, 11}},
+        {"no program", 0, 0, true, {10, 11}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        if (c.failing != 0) driver.parametersOf[c.failing] = {{c.status, 0}};
+        driver.programCreationFails = c.noProgram;
+        EXPECT_EQ(build("v", "f"), 0);
+        EXPECT_EQ(driver.count("glCompileShaderARB"), 2) << "every given stage is compiled";
+        EXPECT_EQ(deleted(), c.deleted);
+        EXPECT_EQ(driver.count("glLinkProgramARB"), c.status == GL_OBJECT_LINK_STATUS_ARB ? 1 : 0);
+    }
+}
+
+TEST_F(BuildProgram, TheLogHasASectionPerStageWithSomethingToSay) {
+    driver.infoLogOf = {{10, "0:1(1): warning: unused"}, {11, "0:2(5): error: syntax error\n"}, {12, "not linked"}};
+    driver.parametersOf[11] = {{GL_OBJECT_COMPILE_STATUS_ARB, 0}};
+    EXPECT_EQ(build("v", "f"), 0);
+    EXPECT_EQ(log(), "vertex shader:\n0:1(1): warning: unused\nfragment shader:\n0:2(5): error: syntax error\n");
+
+    // The link's log, after stages with nothing to say; the next build replaces it.
+    driver.parametersOf.clear();
+    driver.infoLogOf = {{12, "not linked"}};
+    driver.objectParameters[GL_OBJECT_LINK_STATUS_ARB] = 0;
+    driver.nextHandle = 10;
+    EXPECT_EQ(build("v", "f"), 0);
+    EXPECT_EQ(log(), "program:\nnot linked\n");
+
+    // An empty source leaves its stage out; both empty build nothing.
+    driver.objectParameters[GL_OBJECT_LINK_STATUS_ARB] = 1;
+    driver.calls.clear();
+    driver.nextHandle = 10;
+    EXPECT_EQ(build("", "f"), 11);
+    EXPECT_EQ(driver.count("glCreateShaderObjectARB"), 1);
+    EXPECT_EQ(driver.last("glCreateShaderObjectARB")->ints, (std::vector<int64_t>{GL_FRAGMENT_SHADER_ARB}));
+    EXPECT_EQ(driver.count("glAttachObjectARB"), 1);
+    driver.calls.clear();
+    EXPECT_EQ(build("", ""), 0);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_EQ(log(), "");
+    EXPECT_EQ(FakeRuntime({A::nullString(), A::nullString()}).call(buildProgram).intResult, 0);
+}
+
+TEST_F(BuildProgram, WithoutSupportNothingIsCreatedAndTheLogSaysSo) {
+    shaderSupported = 0;
+    EXPECT_EQ(build("v", "f"), 0);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_EQ(log(), "shader objects are not supported");
+}
+
+TEST_F(BuildProgram, TheLogIsBoundedAndCutAtALineEndAndReleaseFreesIt) {
+    std::string huge;
+    while (huge.size() < 100000) huge += "0:1(1): error: something is wrong here\n";
+    driver.infoLogOf = {{10, huge}};
+    driver.parametersOf[10] = {{GL_OBJECT_COMPILE_STATUS_ARB, 0}};
+    EXPECT_EQ(build("v", ""), 0);
+    const std::string text = log();
+    EXPECT_LE(text.size() + 1, 65536u);
+    EXPECT_GT(text.size(), 65000u);
+    EXPECT_EQ(text.rfind("vertex shader:\n", 0), 0u);
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(text.substr(text.size() - 39), "0:1(1): error: something is wrong here\n");
+
+    ShaderPlugin *plugin = Corvanta_Init();
+    const size_t releasesBefore = size_t(heap.releases);
+    plugin->ops->Release(plugin);
+    EXPECT_EQ(size_t(heap.releases), releasesBefore + 1);
+    EXPECT_EQ(log(), "");
+    Corvanta_Init();
 }
 
 } // namespace

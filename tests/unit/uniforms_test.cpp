@@ -41,6 +41,16 @@ TEST_F(Uniforms, SeparateArgumentsReachTheDriverLocationFirstInScriptOrder) {
     EXPECT_EQ(driver.last("glUniform3iARB")->ints, (std::vector<int64_t>{2, 7, 8, 9}));
     FakeRuntime({A::integer(2), A::real(7), A::real(8)}).call(uniform2f);
     EXPECT_EQ(driver.last("glUniform2fARB")->floats, (std::vector<float>{7, 8}));
+    // Vertex attributes: the attribute index first, as the uniforms' location.
+    FakeRuntime({A::integer(3), A::real(0.5)}).call(vertexAttrib1f);
+    EXPECT_EQ(driver.last("glVertexAttrib1fARB")->floats, (std::vector<float>{0.5f}));
+    FakeRuntime({A::integer(3), A::real(1), A::real(2)}).call(vertexAttrib2f);
+    EXPECT_EQ(driver.last("glVertexAttrib2fARB")->floats, (std::vector<float>{1, 2}));
+    FakeRuntime({A::integer(3), A::real(1), A::real(2), A::real(3)}).call(vertexAttrib3f);
+    EXPECT_EQ(driver.last("glVertexAttrib3fARB")->floats, (std::vector<float>{1, 2, 3}));
+    FakeRuntime({A::integer(3), A::real(1), A::real(2), A::real(3), A::real(0.1)}).call(vertexAttrib4f);
+    EXPECT_EQ(driver.last("glVertexAttrib4fARB")->ints, (std::vector<int64_t>{3}));
+    EXPECT_EQ(driver.last("glVertexAttrib4fARB")->floats, (std::vector<float>{1, 2, 3, 0.1f}));
     EXPECT_TRUE(heap.allocations.empty()) << "separate arguments need no buffer";
 }
 
@@ -121,6 +131,36 @@ TEST_F(Uniforms, EveryArrayHandlerUsesItsComponentCountAndCode) {
     }
 }
 
+TEST_F(Uniforms, MatrixUploadsSendCountRowsOfColumnsTimesRowsWithTheTransposeFlag) {
+    const struct {
+        FunctionHandler handler;
+        const char *entry;
+        int components;
+    } matrices[] = {{uniformMatrix2, "glUniformMatrix2fvARB", 4},  {uniformMatrix3, "glUniformMatrix3fvARB", 9},
+                    {uniformMatrix4, "glUniformMatrix4fvARB", 16}, {uniformMatrix2x3, "glUniformMatrix2x3fv", 6},
+                    {uniformMatrix3x2, "glUniformMatrix3x2fv", 6}, {uniformMatrix2x4, "glUniformMatrix2x4fv", 8},
+                    {uniformMatrix4x2, "glUniformMatrix4x2fv", 8}, {uniformMatrix3x4, "glUniformMatrix3x4fv", 12},
+                    {uniformMatrix4x3, "glUniformMatrix4x3fv", 12}};
+    for (const auto &m : matrices) {
+        SCOPED_TRACE(m.entry);
+        // Two matrices, the second's values following the first's, row by row.
+        std::vector<double> values(size_t(2 * m.components));
+        for (size_t i = 0; i < values.size(); ++i) values[i] = double(i) + 0.5;
+        FakeRuntime runtime({A::integer(8), A::integer(2), A::integer(0), A::array(values)});
+        runtime.call(m.handler);
+        EXPECT_TRUE(runtime.logged("BeginValueType(-251)"));
+        EXPECT_TRUE(runtime.logged("AddArrayDims(2,2," + std::to_string(m.components) + ")"));
+        const DriverCall *call = driver.last(m.entry);
+        ASSERT_NE(call, nullptr);
+        EXPECT_EQ(call->ints, (std::vector<int64_t>{8, 2, 0}));
+        EXPECT_EQ(floatsIn(call->bytes), std::vector<float>(values.begin(), values.end()));
+        EXPECT_EQ(heap.allocations.back().size, size_t(2 * m.components * 4));
+        // Any transpose but 0 reaches the driver as GL's true, 1.
+        FakeRuntime({A::integer(8), A::integer(1), A::integer(-7), A::array(values)}).call(m.handler);
+        EXPECT_EQ(driver.last(m.entry)->ints, (std::vector<int64_t>{8, 1, 1}));
+    }
+}
+
 TEST_F(Uniforms, ACountOfZeroStillReachesTheDriverWithAValidPointer) {
     FakeRuntime({A::integer(4), A::integer(0), A::array({})}).call(uniform1iv);
     const DriverCall *call = driver.last("glUniform1ivARB");
@@ -135,6 +175,9 @@ TEST_F(Uniforms, UnusableCountsAndFailedAllocationsLeaveTheUniformAlone) {
         FakeRuntime runtime({A::integer(4), A::integer(count), A::array({1, 2, 3, 4})});
         runtime.call(uniform4fv);
         EXPECT_FALSE(runtime.logged("ReadParamData")) << count;
+        FakeRuntime matrix({A::integer(4), A::integer(count), A::integer(0), A::array({1, 2, 3, 4})});
+        matrix.call(uniformMatrix4);
+        EXPECT_FALSE(matrix.logged("ReadParamData")) << count;
     }
     EXPECT_TRUE(heap.allocations.empty());
     heap.failNext = true;
@@ -151,6 +194,14 @@ TEST_F(Uniforms, NullEntryPointsMakeUniformHandlersDoNothing) {
     FakeRuntime arrays({A::integer(1), A::integer(1), A::array({1, 2, 3})});
     arrays.call(uniform3fv).call(uniform3iv);
     EXPECT_FALSE(arrays.logged("ReadParamData"));
+    FakeRuntime matrices({A::integer(1), A::integer(1), A::integer(0), A::array({1, 2, 3, 4})});
+    for (FunctionHandler matrix : {uniformMatrix2, uniformMatrix3, uniformMatrix4, uniformMatrix2x3,
+                                   uniformMatrix3x2, uniformMatrix2x4, uniformMatrix4x2, uniformMatrix3x4,
+                                   uniformMatrix4x3})
+        matrices.call(matrix);
+    EXPECT_FALSE(matrices.logged("ReadParamData"));
+    FakeRuntime({A::integer(1), A::real(2), A::real(3), A::real(4), A::real(5)}).call(vertexAttrib4f);
+    FakeRuntime({A::integer(1), A::real(2)}).call(vertexAttrib1f);
     EXPECT_TRUE(heap.allocations.empty());
     EXPECT_TRUE(driver.calls.empty());
 }
