@@ -61,6 +61,9 @@ void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum pname, GLint *params) {
 }
 void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) { *params = 0.5f; }
 void CORVANTA_APIENTRY uniform4fv(GLint, GLsizei, const GLfloat *v) { benchmark::DoNotOptimize(v[0]); }
+void CORVANTA_APIENTRY uniformMatrix4fv(GLint, GLsizei, GLboolean, const GLfloat *v) {
+    benchmark::DoNotOptimize(v[0]);
+}
 void CORVANTA_APIENTRY infoLog(GLhandleARB, GLsizei size, GLsizei *length, GLcharARB *log) {
     std::memcpy(log, infoLogText.c_str(), size_t(size));
     *length = size - 1;
@@ -79,6 +82,7 @@ FunctionHandler handlerOf(const char *name) {
     entryPoints.glGetObjectParameterivARB = parameteriv;
     entryPoints.glGetUniformfvARB = uniformfv;
     entryPoints.glUniform4fvARB = uniform4fv;
+    entryPoints.glUniformMatrix4fvARB = uniformMatrix4fv;
     entryPoints.glGetInfoLogARB = infoLog;
     shaderSupported = 1;
     return registry.find(name)->handler;
@@ -130,18 +134,21 @@ void BM_GetUniformfv_Direct(benchmark::State &state) {
     }
 }
 
-void BM_Uniform4fv_Plugin(benchmark::State &state) {
+// An upload of count elements of `floats` values each; args are the
+// arguments before the array, which comes last.
+void arrayThroughPlugin(benchmark::State &state, const char *name, int floats, std::vector<double> args) {
     const auto count = static_cast<int32_t>(state.range(0));
-    const FunctionHandler handler = handlerOf("glUniform4fvARB");
+    const FunctionHandler handler = handlerOf(name);
     BenchRuntime runtime;
     runtime.ops = &benchOps;
-    runtime.args = {3, double(count), 0};
-    runtime.array.assign(size_t(count) * 4, 0.5f);
+    runtime.args = std::move(args);
+    runtime.args.push_back(0);
+    runtime.array.assign(size_t(count) * size_t(floats), 0.5f);
     for (auto _ : state) handler(&runtime);
-    state.SetBytesProcessed(int64_t(state.iterations()) * count * 16);
+    state.SetBytesProcessed(int64_t(state.iterations()) * count * floats * 4);
 }
-void BM_Uniform4fv_Memcpy(benchmark::State &state) {
-    const auto bytes = size_t(state.range(0)) * 16;
+void memcpyOf(benchmark::State &state, size_t elementBytes) {
+    const auto bytes = size_t(state.range(0)) * elementBytes;
     std::vector<float> source(bytes / 4, 0.5f), destination(bytes / 4);
     for (auto _ : state) {
         std::memcpy(destination.data(), source.data(), bytes);
@@ -149,6 +156,14 @@ void BM_Uniform4fv_Memcpy(benchmark::State &state) {
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
 }
+void BM_Uniform4fv_Plugin(benchmark::State &state) {
+    arrayThroughPlugin(state, "glUniform4fvARB", 4, {3, double(state.range(0))});
+}
+void BM_Uniform4fv_Memcpy(benchmark::State &state) { memcpyOf(state, 16); }
+void BM_UniformMatrix4fv_Plugin(benchmark::State &state) {
+    arrayThroughPlugin(state, "glUniformMatrix4fvARB", 16, {3, double(state.range(0)), 0});
+}
+void BM_UniformMatrix4fv_Memcpy(benchmark::State &state) { memcpyOf(state, 64); }
 
 void BM_GetInfoLog4K_Plugin(benchmark::State &state) { throughPlugin(state, "GetInfoLog", {5}); }
 void BM_GetInfoLog4K_DriverCalls(benchmark::State &state) {
@@ -187,8 +202,11 @@ BENCHMARK(BM_CompileStatus_Plugin);
 BENCHMARK(BM_CompileStatus_Direct);
 BENCHMARK(BM_GetUniformfv_Plugin);
 BENCHMARK(BM_GetUniformfv_Direct);
-BENCHMARK(BM_Uniform4fv_Plugin)->Arg(1)->Arg(16)->Arg(1024);
-BENCHMARK(BM_Uniform4fv_Memcpy)->Arg(1)->Arg(16)->Arg(1024);
+BENCHMARK(BM_Uniform4fv_Plugin)->Arg(1)->Arg(4)->Arg(16)->Arg(1024);
+BENCHMARK(BM_Uniform4fv_Memcpy)->Arg(1)->Arg(4)->Arg(16)->Arg(1024);
+// One mat4 is the bytes of 4 vec4, 256 of them those of 1024.
+BENCHMARK(BM_UniformMatrix4fv_Plugin)->Arg(1)->Arg(256);
+BENCHMARK(BM_UniformMatrix4fv_Memcpy)->Arg(1)->Arg(256);
 BENCHMARK(BM_GetInfoLog4K_Plugin);
 BENCHMARK(BM_GetInfoLog4K_DriverCalls);
 BENCHMARK(BM_StartProgram_RealDriver);

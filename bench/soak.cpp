@@ -5,7 +5,8 @@
 //
 // Each round creates, sources and compiles a shader, reads its info log,
 // creates a program, attaches, links, lists the uniforms, uploads an array of
-// 256 vec4, reads an element back, detaches and deletes. Every round must give
+// 256 vec4, reads an element back, detaches and deletes; then builds a program
+// in one call, reads its log, uploads a mat4 and reads it back. Every round must give
 // the results of the first; the memory after the last round is compared with
 // the memory after round 1000 (or a tenth of the rounds, if fewer).
 #include <cstdio>
@@ -25,6 +26,8 @@ namespace {
 const char *const fragmentSource = "uniform vec4 palette[256];\n"
                                    "uniform float level;\n"
                                    "void main() { gl_FragColor = palette[int(level)] * level; }\n";
+const char *const vertexSource = "uniform mat4 mvp;\n"
+                                 "void main() { gl_Position = mvp * gl_Vertex; }\n";
 
 class Caller {
 public:
@@ -49,7 +52,7 @@ Argument integer(int32_t value) { return {Value::ofInt(value)}; }
 Argument text(const char *value) { return {Value::ofString(value)}; }
 
 // One round's results, as text, to compare rounds with.
-std::string round(Caller &c, const Value &palette) {
+std::string round(Caller &c, const Value &palette, const Value &matrix) {
     const int32_t shader = c.call("glCreateShaderObjectARB", {integer(0x8B30)}).integer;
     c.call("glShaderSourceARB", {integer(shader), text(fragmentSource)});
     c.call("glCompileShaderARB", {integer(shader)});
@@ -77,6 +80,18 @@ std::string round(Caller &c, const Value &palette) {
     c.call("glDetachObjectARB", {integer(program), integer(shader)});
     c.call("glDeleteObjectARB", {integer(shader)});
     c.call("glDeleteObjectARB", {integer(program)});
+
+    // The one-call build, its log, and a matrix upload to the built program.
+    const int32_t built = c.call("BuildProgram", {text(vertexSource), text(fragmentSource)}).integer;
+    results += " built " + std::to_string(built != 0) + " log '" + c.call("GetBuildLog", {}).show() + "'";
+    c.call("glUseProgramObjectARB", {integer(built)});
+    const int32_t mvp = c.call("glGetUniformLocationARB", {integer(built), text("mvp")}).integer;
+    c.call("glUniformMatrix4fvARB", {integer(mvp), integer(1), integer(0), {matrix}});
+    Value corner;
+    c.call("glGetUniformfvARB", {integer(built), integer(mvp), {Value(), &corner}});
+    results += " mvp[0] " + corner.show();
+    c.call("glUseProgramObjectARB", {integer(0)});
+    c.call("glDeleteObjectARB", {integer(built)});
     return results;
 }
 
@@ -111,12 +126,18 @@ int main(int argc, char **argv) {
     palette.realElements = true;
     for (int i = 0; i < 256 * 4; ++i) palette.elements.push_back(i / 1024.0);
 
+    Value matrix;
+    matrix.type = Value::Type::Array;
+    matrix.dims = {1, 16};
+    matrix.realElements = true;
+    for (int i = 0; i < 16; ++i) matrix.elements.push_back(i % 5 == 0 ? 2.0 : 0.0);
+
     Caller caller(library);
-    const std::string first = round(caller, palette);
+    const std::string first = round(caller, palette, matrix);
     std::printf("round 1: %s\n", first.c_str());
     size_t baseline = 0;
     for (int i = 2; i <= rounds; ++i) {
-        const std::string results = round(caller, palette);
+        const std::string results = round(caller, palette, matrix);
         if (results != first) {
             std::printf("round %d differs: %s\n", i, results.c_str());
             return 1;

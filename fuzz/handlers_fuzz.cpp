@@ -296,7 +296,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static_assert(EntryPointCount <= 64);
     const auto present = provider.ConsumeIntegral<uint64_t>();
     int bit = 0;
-#define CORVANTA_FUZZED(name, result, params, need, provider)                                              \
+#define CORVANTA_FUZZED(name, result, params, need, provider)                                                \
     entryPoints.name = (present >> bit++) & 1 ? fuzzed::name : nullptr;
     CORVANTA_ENTRY_POINTS(CORVANTA_FUZZED)
 #undef CORVANTA_FUZZED

@@ -21,8 +21,9 @@ platform::ProcAddress lookUp(const char *name, platform::Provider provider) {
 }
 
 void resolveAll() {
-#define CORVANTA_RESOLVE(name, result, params, need, provider)                                             \
-    entryPoints.name = reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name, platform::Provider::provider));
+#define CORVANTA_RESOLVE(name, result, params, need, provider)                                               \
+    entryPoints.name =                                                                                       \
+        reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name, platform::Provider::provider));
     CORVANTA_ENTRY_POINTS(CORVANTA_RESOLVE)
 #undef CORVANTA_RESOLVE
 }
@@ -30,7 +31,8 @@ void resolveAll() {
 } // namespace
 
 bool requiredEntryPointsPresent() {
-#define CORVANTA_PRESENT(name, result, params, need, provider) &&(Need::need == Need::Optional || entryPoints.name != nullptr)
+#define CORVANTA_PRESENT(name, result, params, need, provider)                                               \
+    &&(Need::need == Need::Optional || entryPoints.name != nullptr)
     return true CORVANTA_ENTRY_POINTS(CORVANTA_PRESENT);
 #undef CORVANTA_PRESENT
 }

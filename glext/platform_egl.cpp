@@ -13,7 +13,6 @@
 namespace corvanta::platform {
 namespace {
 
-
 template <typename Function> Function lookup(const char *name) {
     return reinterpret_cast<Function>(eglGetProcAddress(name));
 }
@@ -53,7 +52,8 @@ bool currentContextAdvertises(const char *extension) {
 bool currentContextIsAtLeast21() {
     if (eglGetCurrentContext() == EGL_NO_CONTEXT) return false;
     auto getString = lookup<const unsigned char *(*)(GLenum)>("glGetString");
-    const auto *version = getString != nullptr ? reinterpret_cast<const char *>(getString(GL_VERSION)) : nullptr;
+    const auto *version =
+        getString != nullptr ? reinterpret_cast<const char *>(getString(GL_VERSION)) : nullptr;
     if (version == nullptr) return false;
     int major = 0, minor = 0;
     if (std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;

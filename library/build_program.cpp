@@ -144,7 +144,9 @@ void CORVANTA_CALL buildProgram(ScriptRuntime *runtime) {
     setIntResult(runtime, static_cast<int32_t>(program));
 }
 
-void CORVANTA_CALL getBuildLog(ScriptRuntime *runtime) { setStringResult(runtime, buildLog != nullptr ? buildLog : ""); }
+void CORVANTA_CALL getBuildLog(ScriptRuntime *runtime) {
+    setStringResult(runtime, buildLog != nullptr ? buildLog : "");
+}
 
 void releaseLibraryState() {
     release(buildLog);

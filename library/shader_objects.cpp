@@ -251,7 +251,8 @@ void CORVANTA_CALL getAttachedObject(ScriptRuntime *runtime) {
     const GLint attached = objectParameter(program, GL_OBJECT_ATTACHED_OBJECTS_ARB);
     GLhandleARB object = 0;
     const uint64_t bytes = static_cast<uint64_t>(attached) * sizeof(GLhandleARB);
-    if (index >= 0 && index < attached && bytes <= UINT32_MAX && entryPoints.glGetAttachedObjectsARB != nullptr) {
+    if (index >= 0 && index < attached && bytes <= UINT32_MAX &&
+        entryPoints.glGetAttachedObjectsARB != nullptr) {
         auto *objects = static_cast<GLhandleARB *>(allocateZeroed(static_cast<size_t>(bytes)));
         if (objects != nullptr) {
             GLsizei written = 0;

@@ -1,5 +1,6 @@
 // Uniform values, given as separate arguments or as one script array, matrix
-// uniforms, vertex attributes, and the swap interval. All are procedures; a null entry point makes them do nothing.
+// uniforms, vertex attributes, and the swap interval. All are procedures; a null entry point makes them do
+// nothing.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -62,15 +63,15 @@ void CORVANTA_CALL uniformArray(ScriptRuntime *runtime) {
     auto entry = entryPoints.*member;
     if (entry == nullptr) return;
     const int32_t count = intParam(runtime, 2);
-    withScriptArray<Component, code, components>(runtime, count, [&](const Component *values) {
-        entry(intParam(runtime, 3), count, values);
-    });
+    withScriptArray<Component, code, components>(
+        runtime, count, [&](const Component *values) { entry(intParam(runtime, 3), count, values); });
 }
 
 // glUniformMatrix{C}x{R}fv(location, count, transpose, array): count matrices
 // of C columns of R rows, each a row of the script's array, column by column
 // (or row by row when transpose is not 0).
-template <auto member, int32_t columns, int32_t rows> void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
+template <auto member, int32_t columns, int32_t rows>
+void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
     auto entry = entryPoints.*member;
     if (entry == nullptr) return;
     const int32_t count = intParam(runtime, 3);

@@ -5,9 +5,12 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "host/gl_calls.h"
 #include "host/library_registry.h"
 #include "tests/real/real_plugin.h"
 #include "tests/support/fake_runtime.h"
@@ -59,6 +62,34 @@ void main() {
 )";
 
 const char *const brokenSource = "void main() { gl_FragColor = vec4(1.0) }\n";
+
+// A matrix uniform and an attribute of the script's own: the quad is scaled by
+// the matrix and coloured by the attribute, vertex by vertex.
+const char *const attributeVertexSource = R"(
+uniform mat4 mvp;
+attribute vec4 tint;
+varying vec4 colour;
+void main() {
+    colour = tint;
+    gl_Position = mvp * gl_Vertex;
+}
+)";
+const char *const attributeFragmentSource = R"(
+varying vec4 colour;
+void main() { gl_FragColor = colour; }
+)";
+
+// GLSL 1.20's non-square matrices, and a uniform array all of whose elements
+// are used, so the driver reports its full size.
+const char *const matrixFragmentSource = R"(#version 120
+uniform mat3x4 bones[2];
+uniform vec3 lights[4];
+void main() {
+    vec4 sum = bones[0] * vec3(1.0) + bones[1] * vec3(1.0);
+    sum.xyz += lights[0] + lights[1] + lights[2] + lights[3];
+    gl_FragColor = sum;
+}
+)";
 
 class RealLibrary : public ::testing::Test {
 protected:
@@ -228,6 +259,118 @@ TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
 
     call("glUseProgramObjectARB", {A::integer(0)});
     call("glDeleteObjectARB", {A::integer(program)});
+}
+
+TEST_F(RealLibrary, MatrixArraysArriveElementAfterElementAndUniformSizesAreReported) {
+    const int32_t program = intOf("BuildProgram", {A::string(""), A::string(matrixFragmentSource)});
+    ASSERT_NE(program, 0) << call("GetBuildLog").stringResult.value_or("");
+    call("glUseProgramObjectARB", {A::integer(program)});
+    EXPECT_EQ(intOf("glGetHandleARB", {A::integer(0x8B40)}), program) << "the program in use";
+    auto location = [&](const char *name) {
+        return intOf("glGetUniformLocationARB", {A::integer(program), A::string(name)});
+    };
+    auto first = [&](const char *name) {
+        return call("glGetUniformfvARB", {A::integer(program), A::integer(location(name)), A::variable()})
+            .args[2]
+            .written.value_or(-999);
+    };
+    std::vector<double> bones(24);
+    for (size_t i = 0; i < bones.size(); ++i) bones[i] = double(i) + 0.5;
+    call("glUniformMatrix3x4fv",
+         {A::integer(location("bones")), A::integer(2), A::integer(0), A::array(bones)});
+    EXPECT_EQ(first("bones[0]"), 0.5);
+    EXPECT_EQ(first("bones[1]"), 12.5) << "the second matrix starts after the first one's 12 values";
+
+    std::map<std::string, std::pair<int32_t, int32_t>> listed; // name: type, size
+    const int32_t count = intOf("GetActiveUniforms", {A::integer(program)});
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name =
+            call("GetUniformName", {A::integer(program), A::integer(i)}).stringResult.value_or("");
+        if (name.size() > 3 && name.compare(name.size() - 3, 3, "[0]") == 0) name.resize(name.size() - 3);
+        listed[name] = {intOf("GetUniformType", {A::integer(program), A::integer(i)}),
+                        intOf("GetUniformSize", {A::integer(program), A::integer(i)})};
+    }
+    const std::map<std::string, std::pair<int32_t, int32_t>> expected = {{"bones", {0x8B68, 2}},
+                                                                         {"lights", {0x8B51, 4}}};
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(intOf("GetUniformSize", {A::integer(program), A::integer(count)}), 0);
+    call("glUseProgramObjectARB", {A::integer(0)});
+    call("glDeleteObjectARB", {A::integer(program)});
+}
+
+TEST_F(RealLibrary, AnAttributeAndAMatrixOfTheScriptsOwnShapeTheDrawing) {
+    const int32_t program = intOf("glCreateProgramObjectARB");
+    const int32_t vertex = compile(GL_VERTEX_SHADER, attributeVertexSource);
+    const int32_t fragment = compile(GL_FRAGMENT_SHADER, attributeFragmentSource);
+    call("glAttachObjectARB", {A::integer(program), A::integer(vertex)});
+    call("glAttachObjectARB", {A::integer(program), A::integer(fragment)});
+    call("glBindAttribLocationARB", {A::integer(program), A::integer(5), A::string("tint")});
+    call("glLinkProgramARB", {A::integer(program)});
+    ASSERT_EQ(intOf("LinkStatus", {A::integer(program)}), 1);
+    EXPECT_EQ(intOf("glGetAttribLocationARB", {A::integer(program), A::string("tint")}), 5);
+    EXPECT_EQ(intOf("glGetAttribLocationARB", {A::integer(program), A::string("no_such")}), -1);
+    EXPECT_EQ(call("GetShaderSource", {A::integer(vertex)}).stringResult, attributeVertexSource);
+    std::set<int32_t> attached = {intOf("GetAttachedObject", {A::integer(program), A::integer(0)}),
+                                  intOf("GetAttachedObject", {A::integer(program), A::integer(1)})};
+    EXPECT_EQ(attached, (std::set<int32_t>{vertex, fragment}));
+    EXPECT_EQ(intOf("GetAttachedObject", {A::integer(program), A::integer(2)}), 0);
+
+    std::map<std::string, int32_t> attributes;
+    const int32_t count = intOf("GetActiveAttributes", {A::integer(program)});
+    for (int32_t i = 0; i < count; ++i)
+        attributes[call("GetAttribName", {A::integer(program), A::integer(i)}).stringResult.value_or("")] =
+            intOf("GetAttribType", {A::integer(program), A::integer(i)});
+    EXPECT_EQ(attributes["tint"], 0x8B52) << "a vec4";
+
+    // Half as wide: the quad covers the middle half of the picture, red on
+    // the left, blue on the right.
+    call("glUseProgramObjectARB", {A::integer(program)});
+    const std::vector<double> halfWidth = {0.5, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    call("glUniformMatrix4fvARB",
+         {A::integer(intOf("glGetUniformLocationARB", {A::integer(program), A::string("mvp")})),
+          A::integer(1), A::integer(0), A::array(halfWidth)});
+    glViewport(0, 0, 64, 64);
+    glClearColor(0, 0, 0, 1);
+    glClear(host::gl::COLOR_BUFFER_BIT);
+    glBegin(host::gl::QUADS);
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (const auto &corner : corners) {
+        const bool left = corner[0] < 0;
+        call("glVertexAttrib4fARB",
+             {A::integer(5), A::real(left ? 1 : 0), A::real(0), A::real(left ? 0 : 1), A::real(1)});
+        glVertex2f(corner[0], corner[1]);
+    }
+    glEnd();
+    unsigned char pixels[64 * 64 * 4];
+    glPixelStorei(host::gl::PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 64, 64, host::gl::RGBA, host::gl::UNSIGNED_BYTE, pixels);
+    auto pixel = [&](int x, int y) {
+        const unsigned char *p = pixels + (y * 64 + x) * 4;
+        return std::vector<int>{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(pixel(4, 32), (std::vector<int>{0, 0, 0})) << "outside the scaled quad";
+    EXPECT_EQ(pixel(60, 32), (std::vector<int>{0, 0, 0})) << "outside the scaled quad";
+    const std::vector<int> nearLeft = pixel(17, 32), nearRight = pixel(46, 32);
+    EXPECT_GT(nearLeft[0], 200);
+    EXPECT_LT(nearLeft[2], 55);
+    EXPECT_GT(nearRight[2], 200);
+    EXPECT_LT(nearRight[0], 55);
+    call("glUseProgramObjectARB", {A::integer(0)});
+    for (int32_t object : {program, vertex, fragment}) call("glDeleteObjectARB", {A::integer(object)});
+}
+
+TEST_F(RealLibrary, BuildProgramGivesAProgramOrZeroAndALogThatNamesTheStage) {
+    const int32_t good =
+        intOf("BuildProgram", {A::string(attributeVertexSource), A::string(attributeFragmentSource)});
+    EXPECT_NE(good, 0);
+    EXPECT_EQ(intOf("LinkStatus", {A::integer(good)}), 1);
+    EXPECT_EQ(intOf("GetAttachedObject", {A::integer(good), A::integer(1)}) != 0, true);
+    call("glDeleteObjectARB", {A::integer(good)});
+
+    EXPECT_EQ(intOf("BuildProgram", {A::string(attributeVertexSource), A::string(brokenSource)}), 0);
+    const std::string log = call("GetBuildLog").stringResult.value_or("");
+    EXPECT_EQ(log.rfind("fragment shader:\n", 0), 0u) << log;
+    EXPECT_NE(log.find("error"), std::string::npos) << log;
 }
 
 TEST_F(RealLibrary, SwapIntervalRunsWhereverTheDriverHasIt) {

@@ -46,7 +46,8 @@ const std::string &infoLogOf(GLhandleARB object) {
 }
 
 void activeVariable(const char *entry, const std::vector<ActiveVariable> &variables, GLhandleARB program,
-                    GLuint index, GLsizei size, GLsizei *length, GLint *arraySize, GLenum *type, GLcharARB *name) {
+                    GLuint index, GLsizei size, GLsizei *length, GLint *arraySize, GLenum *type,
+                    GLcharARB *name) {
     DriverCall &call = record(entry, {program, index, size});
     call.lengthPointerNull = length == nullptr;
     if (index >= variables.size()) return; // rejected: nothing written
@@ -74,7 +75,8 @@ GLhandleARB FAKE glCreateShaderObjectARB(GLenum type) {
     record("glCreateShaderObjectARB", {type});
     return newHandle();
 }
-void FAKE glShaderSourceARB(GLhandleARB shader, GLsizei count, const GLcharARB **strings, const GLint *lengths) {
+void FAKE glShaderSourceARB(GLhandleARB shader, GLsizei count, const GLcharARB **strings,
+                            const GLint *lengths) {
     DriverCall &call = record("glShaderSourceARB", {shader, count});
     call.text = strings[0];
     call.pointer = lengths;
@@ -104,7 +106,8 @@ void FAKE glGetObjectParameterivARB(GLhandleARB object, GLenum pname, GLint *par
             return;
         }
     }
-    if (auto log = d().infoLogOf.find(object); log != d().infoLogOf.end() && pname == GL_OBJECT_INFO_LOG_LENGTH_ARB) {
+    if (auto log = d().infoLogOf.find(object);
+        log != d().infoLogOf.end() && pname == GL_OBJECT_INFO_LOG_LENGTH_ARB) {
         *params = static_cast<GLint>(log->second.size() + 1);
         return;
     }
@@ -116,9 +119,10 @@ void FAKE glGetObjectParameterfvARB(GLhandleARB object, GLenum pname, GLfloat *p
     auto found = d().objectParametersFloat.find(pname);
     if (found != d().objectParametersFloat.end()) *params = found->second;
 }
-void FAKE glGetActiveUniformARB(GLhandleARB program, GLuint index, GLsizei size, GLsizei *length, GLint *arraySize,
-                                GLenum *type, GLcharARB *name) {
-    activeVariable("glGetActiveUniformARB", d().uniforms, program, index, size, length, arraySize, type, name);
+void FAKE glGetActiveUniformARB(GLhandleARB program, GLuint index, GLsizei size, GLsizei *length,
+                                GLint *arraySize, GLenum *type, GLcharARB *name) {
+    activeVariable("glGetActiveUniformARB", d().uniforms, program, index, size, length, arraySize, type,
+                   name);
 }
 GLint FAKE glGetUniformLocationARB(GLhandleARB program, const GLcharARB *name) {
     record("glGetUniformLocationARB", {program}).text = name;
@@ -134,18 +138,30 @@ void FAKE glGetUniformfvARB(GLhandleARB program, GLint location, GLfloat *params
 }
 void FAKE glUniform1fARB(GLint l, GLfloat x) { record("glUniform1fARB", {l}, {x}); }
 void FAKE glUniform2fARB(GLint l, GLfloat x, GLfloat y) { record("glUniform2fARB", {l}, {x, y}); }
-void FAKE glUniform3fARB(GLint l, GLfloat x, GLfloat y, GLfloat z) { record("glUniform3fARB", {l}, {x, y, z}); }
+void FAKE glUniform3fARB(GLint l, GLfloat x, GLfloat y, GLfloat z) {
+    record("glUniform3fARB", {l}, {x, y, z});
+}
 void FAKE glUniform4fARB(GLint l, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
     record("glUniform4fARB", {l}, {x, y, z, w});
 }
 void FAKE glUniform1iARB(GLint l, GLint x) { record("glUniform1iARB", {l, x}); }
 void FAKE glUniform2iARB(GLint l, GLint x, GLint y) { record("glUniform2iARB", {l, x, y}); }
 void FAKE glUniform3iARB(GLint l, GLint x, GLint y, GLint z) { record("glUniform3iARB", {l, x, y, z}); }
-void FAKE glUniform4iARB(GLint l, GLint x, GLint y, GLint z, GLint w) { record("glUniform4iARB", {l, x, y, z, w}); }
-void FAKE glUniform1fvARB(GLint l, GLsizei c, const GLfloat *v) { upload<1>("glUniform1fvARB", {l, c}, c, v); }
-void FAKE glUniform2fvARB(GLint l, GLsizei c, const GLfloat *v) { upload<2>("glUniform2fvARB", {l, c}, c, v); }
-void FAKE glUniform3fvARB(GLint l, GLsizei c, const GLfloat *v) { upload<3>("glUniform3fvARB", {l, c}, c, v); }
-void FAKE glUniform4fvARB(GLint l, GLsizei c, const GLfloat *v) { upload<4>("glUniform4fvARB", {l, c}, c, v); }
+void FAKE glUniform4iARB(GLint l, GLint x, GLint y, GLint z, GLint w) {
+    record("glUniform4iARB", {l, x, y, z, w});
+}
+void FAKE glUniform1fvARB(GLint l, GLsizei c, const GLfloat *v) {
+    upload<1>("glUniform1fvARB", {l, c}, c, v);
+}
+void FAKE glUniform2fvARB(GLint l, GLsizei c, const GLfloat *v) {
+    upload<2>("glUniform2fvARB", {l, c}, c, v);
+}
+void FAKE glUniform3fvARB(GLint l, GLsizei c, const GLfloat *v) {
+    upload<3>("glUniform3fvARB", {l, c}, c, v);
+}
+void FAKE glUniform4fvARB(GLint l, GLsizei c, const GLfloat *v) {
+    upload<4>("glUniform4fvARB", {l, c}, c, v);
+}
 void FAKE glUniform1ivARB(GLint l, GLsizei c, const GLint *v) { upload<1>("glUniform1ivARB", {l, c}, c, v); }
 void FAKE glUniform2ivARB(GLint l, GLsizei c, const GLint *v) { upload<2>("glUniform2ivARB", {l, c}, c, v); }
 void FAKE glUniform3ivARB(GLint l, GLsizei c, const GLint *v) { upload<3>("glUniform3ivARB", {l, c}, c, v); }
@@ -155,7 +171,8 @@ int FAKE wglSwapIntervalEXT(int interval) {
     return 1;
 }
 // Matrix uploads record the transpose flag as the driver received it.
-template <int components, const char *name> void FAKE matrix(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
+template <int components, const char *name>
+void FAKE matrix(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
     upload<components>(name, {l, c, t}, c, v);
 }
 constexpr char m2[] = "glUniformMatrix2fvARB", m3[] = "glUniformMatrix3fvARB", m4[] = "glUniformMatrix4fvARB",
@@ -174,7 +191,8 @@ GLhandleARB FAKE glGetHandleARB(GLenum pname) {
     record("glGetHandleARB", {pname});
     return d().handle;
 }
-void FAKE glGetAttachedObjectsARB(GLhandleARB program, GLsizei maxCount, GLsizei *count, GLhandleARB *objects) {
+void FAKE glGetAttachedObjectsARB(GLhandleARB program, GLsizei maxCount, GLsizei *count,
+                                  GLhandleARB *objects) {
     record("glGetAttachedObjectsARB", {program, maxCount});
     const size_t n = std::min(d().attached.size(), static_cast<size_t>(std::max(maxCount, 0)));
     std::copy_n(d().attached.begin(), n, objects);
@@ -192,9 +210,10 @@ GLint FAKE glGetAttribLocationARB(GLhandleARB program, const GLcharARB *name) {
     record("glGetAttribLocationARB", {program}).text = name;
     return d().attribLocation;
 }
-void FAKE glGetActiveAttribARB(GLhandleARB program, GLuint index, GLsizei size, GLsizei *length, GLint *arraySize,
-                               GLenum *type, GLcharARB *name) {
-    activeVariable("glGetActiveAttribARB", d().attributes, program, index, size, length, arraySize, type, name);
+void FAKE glGetActiveAttribARB(GLhandleARB program, GLuint index, GLsizei size, GLsizei *length,
+                               GLint *arraySize, GLenum *type, GLcharARB *name) {
+    activeVariable("glGetActiveAttribARB", d().attributes, program, index, size, length, arraySize, type,
+                   name);
 }
 void FAKE glVertexAttrib1fARB(GLuint i, GLfloat x) { record("glVertexAttrib1fARB", {i}, {x}); }
 void FAKE glVertexAttrib2fARB(GLuint i, GLfloat x, GLfloat y) { record("glVertexAttrib2fARB", {i}, {x, y}); }

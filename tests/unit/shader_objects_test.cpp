@@ -25,9 +25,11 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
     const struct {
         FunctionHandler handler;
         GLenum pname;
-    } statuses[] = {
-        {compileStatus, 0x8B81},     {linkStatus, 0x8B82},          {validateStatus, 0x8B83},
-        {getActiveUniforms, 0x8B86}, {getActiveAttributes, 0x8B89}};
+    } statuses[] = {{compileStatus, 0x8B81},
+                    {linkStatus, 0x8B82},
+                    {validateStatus, 0x8B83},
+                    {getActiveUniforms, 0x8B86},
+                    {getActiveAttributes, 0x8B89}};
     for (const auto &status : statuses) {
         SCOPED_TRACE(status.pname);
         driver.objectParameters = {{status.pname, 1}};
@@ -105,7 +107,8 @@ TEST_F(ShaderObjects, NameTypeAndSizeComeFromTheActiveUniformOrAttributeAtTheInd
         const char *entry;
         std::vector<ActiveVariable> FakeDriver::*list;
     } lists[] = {
-        {getUniformName, getUniformType, GL_ACTIVE_UNIFORM_MAX_LENGTH, "glGetActiveUniformARB", &FakeDriver::uniforms},
+        {getUniformName, getUniformType, GL_ACTIVE_UNIFORM_MAX_LENGTH, "glGetActiveUniformARB",
+         &FakeDriver::uniforms},
         {getAttribName, getAttribType, GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB, "glGetActiveAttribARB",
          &FakeDriver::attributes},
     };
@@ -120,7 +123,8 @@ TEST_F(ShaderObjects, NameTypeAndSizeComeFromTheActiveUniformOrAttributeAtTheInd
         const DriverCall *call = driver.last(l.entry);
         EXPECT_EQ(call->ints, (std::vector<int64_t>{9, 1, 7}));
         EXPECT_TRUE(call->lengthPointerNull);
-        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(l.type).intResult, GLint(GL_FLOAT_MAT4_ARB));
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(l.type).intResult,
+                  GLint(GL_FLOAT_MAT4_ARB));
         EXPECT_EQ(driver.last("glGetObjectParameterivARB")->ints, (std::vector<int64_t>{9, l.maxLength}));
 
         // An index at or past the number of active variables.
@@ -324,7 +328,6 @@ TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
     EXPECT_TRUE(driver.calls.empty());
 }
 
-
 // "BuildProgram": handles 10 (vertex), 11 (fragment) and 12 (program) unless
 // a stage is left out; every status is good unless a case says otherwise.
 class BuildProgram : public HandlerTest {
@@ -339,7 +342,9 @@ protected:
     void TearDown() override { releaseLibraryState(); }
 
     int32_t build(const std::string &vertex, const std::string &fragment) {
-        return FakeRuntime({A::string(vertex), A::string(fragment)}).call(buildProgram).intResult.value_or(-1);
+        return FakeRuntime({A::string(vertex), A::string(fragment)})
+            .call(buildProgram)
+            .intResult.value_or(-1);
     }
     std::string log() { return FakeRuntime().call(getBuildLog).stringResult.value_or("<none>"); }
     std::vector<int64_t> deleted() const {
@@ -391,10 +396,12 @@ TEST_F(BuildProgram, AnyFailureDeletesEverythingItCreatedAndGivesZero) {
 }
 
 TEST_F(BuildProgram, TheLogHasASectionPerStageWithSomethingToSay) {
-    driver.infoLogOf = {{10, "0:1(1): warning: unused"}, {11, "0:2(5): error: syntax error\n"}, {12, "not linked"}};
+    driver.infoLogOf = {
+        {10, "0:1(1): warning: unused"}, {11, "0:2(5): error: syntax error\n"}, {12, "not linked"}};
     driver.parametersOf[11] = {{GL_OBJECT_COMPILE_STATUS_ARB, 0}};
     EXPECT_EQ(build("v", "f"), 0);
-    EXPECT_EQ(log(), "vertex shader:\n0:1(1): warning: unused\nfragment shader:\n0:2(5): error: syntax error\n");
+    EXPECT_EQ(log(),
+              "vertex shader:\n0:1(1): warning: unused\nfragment shader:\n0:2(5): error: syntax error\n");
 
     // The link's log, after stages with nothing to say; the next build replaces it.
     driver.parametersOf.clear();

@@ -136,11 +136,12 @@ TEST_F(Uniforms, MatrixUploadsSendCountRowsOfColumnsTimesRowsWithTheTransposeFla
         FunctionHandler handler;
         const char *entry;
         int components;
-    } matrices[] = {{uniformMatrix2, "glUniformMatrix2fvARB", 4},  {uniformMatrix3, "glUniformMatrix3fvARB", 9},
-                    {uniformMatrix4, "glUniformMatrix4fvARB", 16}, {uniformMatrix2x3, "glUniformMatrix2x3fv", 6},
-                    {uniformMatrix3x2, "glUniformMatrix3x2fv", 6}, {uniformMatrix2x4, "glUniformMatrix2x4fv", 8},
-                    {uniformMatrix4x2, "glUniformMatrix4x2fv", 8}, {uniformMatrix3x4, "glUniformMatrix3x4fv", 12},
-                    {uniformMatrix4x3, "glUniformMatrix4x3fv", 12}};
+    } matrices[] = {
+        {uniformMatrix2, "glUniformMatrix2fvARB", 4},  {uniformMatrix3, "glUniformMatrix3fvARB", 9},
+        {uniformMatrix4, "glUniformMatrix4fvARB", 16}, {uniformMatrix2x3, "glUniformMatrix2x3fv", 6},
+        {uniformMatrix3x2, "glUniformMatrix3x2fv", 6}, {uniformMatrix2x4, "glUniformMatrix2x4fv", 8},
+        {uniformMatrix4x2, "glUniformMatrix4x2fv", 8}, {uniformMatrix3x4, "glUniformMatrix3x4fv", 12},
+        {uniformMatrix4x3, "glUniformMatrix4x3fv", 12}};
     for (const auto &m : matrices) {
         SCOPED_TRACE(m.entry);
         // Two matrices, the second's values following the first's, row by row.
@@ -195,9 +196,9 @@ TEST_F(Uniforms, NullEntryPointsMakeUniformHandlersDoNothing) {
     arrays.call(uniform3fv).call(uniform3iv);
     EXPECT_FALSE(arrays.logged("ReadParamData"));
     FakeRuntime matrices({A::integer(1), A::integer(1), A::integer(0), A::array({1, 2, 3, 4})});
-    for (FunctionHandler matrix : {uniformMatrix2, uniformMatrix3, uniformMatrix4, uniformMatrix2x3,
-                                   uniformMatrix3x2, uniformMatrix2x4, uniformMatrix4x2, uniformMatrix3x4,
-                                   uniformMatrix4x3})
+    for (FunctionHandler matrix :
+         {uniformMatrix2, uniformMatrix3, uniformMatrix4, uniformMatrix2x3, uniformMatrix3x2,
+          uniformMatrix2x4, uniformMatrix4x2, uniformMatrix3x4, uniformMatrix4x3})
         matrices.call(matrix);
     EXPECT_FALSE(matrices.logged("ReadParamData"));
     FakeRuntime({A::integer(1), A::real(2), A::real(3), A::real(4), A::real(5)}).call(vertexAttrib4f);
