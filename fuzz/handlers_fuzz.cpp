@@ -141,6 +141,7 @@ template <typename Result, typename... Args> struct Accept<Result(CORVANTA_APIEN
 
 // The fuzzed driver, one entry per entry point, named as it.
 namespace fuzzed {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a declaration.
 #define ACCEPT(name) constexpr auto name = Accept<decltype(EntryPointTable::name)>::call;
 constexpr auto glCreateShaderObjectARB = createShader;
 constexpr auto glShaderSourceARB = shaderSource;

@@ -103,6 +103,8 @@ namespace corvanta {
 
 // One member per entry point, with its published prototype, in lookup order.
 struct EntryPointTable {
+// The arguments are a declaration's parts, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define CORVANTA_MEMBER(name, result, params, need, provider) result(CORVANTA_APIENTRY *name) params;
     CORVANTA_ENTRY_POINTS(CORVANTA_MEMBER)
 #undef CORVANTA_MEMBER

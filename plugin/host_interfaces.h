@@ -12,7 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(_WIN32) && defined(__i386__)
+// Every Windows x86 compiler: GCC and clang define __i386__, MSVC and
+// clang-cl _M_IX86.
+#if defined(_WIN32) && (defined(__i386__) || defined(_M_IX86))
 #define CORVANTA_CALL __cdecl
 #else
 #define CORVANTA_CALL

@@ -26,6 +26,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The archive this machine already takes bookworm from: the URI of a deb822
+# stanza, or a sources.list line, whose suite is bookworm itself.
+debian_archive() {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$file" ] || continue
+    awk 'BEGIN { RS = ""; FS = "\n" }
+      { uris = ""; suite = 0
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^URIs:/) { uris = $i; sub(/^URIs:[ \t]*/, "", uris) }
+          if ($i ~ /^Suites:/ && (" " $i " ") ~ /[ \t]bookworm[ \t]/) suite = 1
+        }
+        if (suite && uris != "") { split(uris, u, /[ \t]+/); print u[1]; exit } }' "$file"
+  done | head -n1 | grep . && return
+  awk '$1 == "deb" { for (i = 2; i < NF; i++) if ($i ~ /:\/\// && $(i + 1) == "bookworm") { print $i; exit } }' \
+    /etc/apt/sources.list 2>/dev/null | head -n1
+}
+
 # Some kernels run no 32-bit x86 code at all (the loader fails with "Exec format
 # error"). There the 32-bit Wine runs under qemu's user-mode emulation; the
 # release in Debian 12 itself cannot run Wine, so it comes from backports.
@@ -33,13 +51,10 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   if ! /usr/bin/qemu-i386-static --version 2>/dev/null | grep -q 'version \([89]\|[1-9][0-9]\)\.'; then
     echo "this kernel cannot run 32-bit code: installing qemu user-mode emulation"
     if [ ! -e /etc/apt/sources.list.d/backports.sources ]; then
-      cat > /etc/apt/sources.list.d/backports.sources <<'SOURCES'
-Types: deb
-URIs: http://deb.debian.org/debian
-Suites: bookworm-backports
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+      archive=$(debian_archive)
+      [ -n "$archive" ] || { echo "no Debian archive among the configured apt sources" >&2; exit 1; }
+      printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: %s\n' \
+        "$archive" /usr/share/keyrings/debian-archive-keyring.gpg > /etc/apt/sources.list.d/backports.sources
     fi
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t bookworm-backports qemu-user-static >/dev/null

@@ -120,6 +120,16 @@ protected:
         return call(name, std::move(args)).intResult.value_or(-12345);
     }
 
+    static int32_t uniformLocation(int32_t program, const char *name) {
+        return intOf("glGetUniformLocationARB", {A::integer(program), A::string(name)});
+    }
+    // The first value of a uniform, read back by name.
+    static double readBack(const char *query, int32_t program, const char *name) {
+        return call(query, {A::integer(program), A::integer(uniformLocation(program, name)), A::variable()})
+            .args[2]
+            .written.value_or(-999);
+    }
+
     static int32_t compile(int32_t type, const char *source) {
         const int32_t shader = intOf("glCreateShaderObjectARB", {A::integer(type)});
         call("glShaderSourceARB", {A::integer(shader), A::string(source)});
@@ -197,19 +207,9 @@ TEST_F(RealLibrary, LinkedProgramListsItsActiveUniformsWithTheirTypes) {
 TEST_F(RealLibrary, EveryKindOfUniformCanBeSetAndReadBack) {
     const int32_t program = linkedProgram();
     call("glUseProgramObjectARB", {A::integer(program)});
-    auto location = [&](const char *name) {
-        return intOf("glGetUniformLocationARB", {A::integer(program), A::string(name)});
-    };
-    auto readReal = [&](const char *name) {
-        return call("glGetUniformfvARB", {A::integer(program), A::integer(location(name)), A::variable()})
-            .args[2]
-            .written.value_or(-999);
-    };
-    auto readInt = [&](const char *name) {
-        return call("glGetUniformivARB", {A::integer(program), A::integer(location(name)), A::variable()})
-            .args[2]
-            .written.value_or(-999);
-    };
+    auto location = [&](const char *name) { return uniformLocation(program, name); };
+    auto readReal = [&](const char *name) { return readBack("glGetUniformfvARB", program, name); };
+    auto readInt = [&](const char *name) { return readBack("glGetUniformivARB", program, name); };
     EXPECT_EQ(location("no_such_uniform"), -1);
 
     call("glUniform1fARB", {A::integer(location("brightness")), A::real(0.1)});
@@ -266,14 +266,8 @@ TEST_F(RealLibrary, MatrixArraysArriveElementAfterElementAndUniformSizesAreRepor
     ASSERT_NE(program, 0) << call("GetBuildLog").stringResult.value_or("");
     call("glUseProgramObjectARB", {A::integer(program)});
     EXPECT_EQ(intOf("glGetHandleARB", {A::integer(0x8B40)}), program) << "the program in use";
-    auto location = [&](const char *name) {
-        return intOf("glGetUniformLocationARB", {A::integer(program), A::string(name)});
-    };
-    auto first = [&](const char *name) {
-        return call("glGetUniformfvARB", {A::integer(program), A::integer(location(name)), A::variable()})
-            .args[2]
-            .written.value_or(-999);
-    };
+    auto location = [&](const char *name) { return uniformLocation(program, name); };
+    auto first = [&](const char *name) { return readBack("glGetUniformfvARB", program, name); };
     std::vector<double> bones(24);
     for (size_t i = 0; i < bones.size(); ++i) bones[i] = double(i) + 0.5;
     call("glUniformMatrix3x4fv",
@@ -345,7 +339,7 @@ TEST_F(RealLibrary, AnAttributeAndAMatrixOfTheScriptsOwnShapeTheDrawing) {
     glPixelStorei(host::gl::PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, 64, 64, host::gl::RGBA, host::gl::UNSIGNED_BYTE, pixels);
     auto pixel = [&](int x, int y) {
-        const unsigned char *p = pixels + (y * 64 + x) * 4;
+        const unsigned char *p = pixels + static_cast<size_t>((y * 64 + x) * 4);
         return std::vector<int>{p[0], p[1], p[2]};
     };
     EXPECT_EQ(pixel(4, 32), (std::vector<int>{0, 0, 0})) << "outside the scaled quad";
