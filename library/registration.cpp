@@ -79,9 +79,10 @@ static_assert(sizeof constants / sizeof constants[0] == 54);
 
 // A parameter as registered: its type, the dimensions of an array (0 for a
 // plain value), and whether the script passes a variable to be written.
+// Bytes, not words: the table is most of the plugin's data.
 struct Param {
-    ScriptType type;
-    int32_t dimensions;
+    int8_t type;
+    int8_t dimensions;
     bool byReference;
 };
 constexpr Param Int{TypeInt, 0, false};
@@ -94,14 +95,14 @@ constexpr Param IntArray2{TypeInt, 2, false};
 constexpr Param RealArray1{TypeReal, 1, false};
 constexpr Param RealArray2{TypeReal, 2, false};
 
-constexpr int32_t Procedure = -1; // in place of a result type
+constexpr int8_t Procedure = -1; // in place of a result type
 
 struct Function {
     const char *name;
     FunctionHandler handler;
-    int32_t resultType;
+    int8_t resultType;
     Param params[5];
-    int paramCount;
+    uint8_t paramCount;
 };
 
 // In registration order; the number of parameters follows them.
