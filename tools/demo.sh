@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
-cmake -S . -B build/win32 -G Ninja --toolchain cmake/mingw-i686.cmake >/dev/null
+bash tools/configure.sh win32
 cmake --build build/win32 -j2 --target corvanta_shader corvanta_host
 mkdir -p build/demo
 

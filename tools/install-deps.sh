@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang clang-tidy libclang-rt-14-dev
+  cmake ninja-build g++ clang clang-tidy libclang-rt-14-dev zip unzip
   libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   g++-mingw-w64-i686-posix

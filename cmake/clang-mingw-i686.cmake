@@ -1,0 +1,26 @@
+# Cross-compiles the 32-bit x86 Windows build with clang, for the MinGW-w64
+# target, with the same MinGW headers, libraries and binutils as the GCC build.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(triple i686-w64-mingw32)
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_C_COMPILER_TARGET ${triple})
+set(CMAKE_CXX_COMPILER_TARGET ${triple})
+# The GCC cross toolchain's runtime and headers (posix threads, as the GCC build).
+file(GLOB gcc_dirs /usr/lib/gcc/${triple}/*-posix)
+list(GET gcc_dirs 0 gcc_dir)
+set(CMAKE_C_FLAGS_INIT "-fuse-ld=bfd")
+set(CMAKE_CXX_FLAGS_INIT
+    "-fuse-ld=bfd -isystem ${gcc_dir}/include/c++ -isystem ${gcc_dir}/include/c++/${triple}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${gcc_dir}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-L${gcc_dir}")
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_AR /usr/bin/${triple}-ar)
+set(CMAKE_RANLIB /usr/bin/${triple}-ranlib)
+set(CMAKE_OBJCOPY /usr/bin/${triple}-objcopy)
+set(CMAKE_STRIP /usr/bin/${triple}-strip)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
