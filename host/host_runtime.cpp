@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
+#include <string>
 
 #include "library/nearest_float.h"
 
@@ -77,10 +78,25 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
         runtime.fault = "array read from an argument that is no array";
         return;
     }
+    // A host's arrays have a fixed shape: the description may ask for fewer
+    // elements than the array holds, never more, and rows of the array's own
+    // length. Otherwise the script stops, and the plugin's buffer is zeroed
+    // rather than left as it was, so nothing stale reaches the driver.
     size_t described = 1;
     for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
-    storeElements(runtime.valueCode, array->elements,
-                  described < array->elements.size() ? described : array->elements.size(), destination);
+    const bool rows = runtime.dims.size() == 2 && array->dims.size() == 2;
+    if (rows && runtime.dims[1] != array->dims[1]) {
+        runtime.fault = "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
+                        std::to_string(array->dims[1]);
+    } else if (described > array->elements.size()) {
+        runtime.fault = "the call reads " + std::to_string(described) + " elements, the array holds " +
+                        std::to_string(array->elements.size());
+    }
+    if (!runtime.fault.empty()) {
+        std::memset(destination, 0, described * 4);
+        return;
+    }
+    storeElements(runtime.valueCode, array->elements, described, destination);
 }
 
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
