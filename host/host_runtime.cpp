@@ -86,8 +86,8 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
     const bool rows = runtime.dims.size() == 2 && array->dims.size() == 2;
     if (rows && runtime.dims[1] != array->dims[1]) {
-        runtime.fault = "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
-                        std::to_string(array->dims[1]);
+        runtime.fault = "the call reads rows of " + std::to_string(runtime.dims[1]) +
+                        ", the array's rows hold " + std::to_string(array->dims[1]);
     } else if (described > array->elements.size()) {
         runtime.fault = "the call reads " + std::to_string(described) + " elements, the array holds " +
                         std::to_string(array->elements.size());

@@ -94,12 +94,19 @@ private:
         throw std::runtime_error("expected a value" + found());
     }
 
+    // Arrays and calls nest at most this deep: the parser and the evaluator
+    // recurse once a level, and a line must not exhaust the stack.
+    static constexpr int maxNesting = 64;
+
     std::vector<Expr> list(char open, char close) {
         expect(open);
+        if (++depth_ > maxNesting)
+            throw std::runtime_error("nesting deeper than " + std::to_string(maxNesting) + " levels");
         std::vector<Expr> items;
         skipSpace();
         if (peek() == close) {
             ++pos_;
+            --depth_;
             return items;
         }
         for (;;) {
@@ -110,6 +117,7 @@ private:
                 continue;
             }
             expect(close);
+            --depth_;
             return items;
         }
     }
@@ -172,6 +180,7 @@ private:
 
     const std::string &text_;
     size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 Script::Script(const LibraryRegistry &library, const Builtins &builtins)
@@ -184,12 +193,12 @@ void Script::run(const std::string &file, const std::string &text) {
     line_ = 0;
     size_t start = 0;
     while (start <= text.size()) {
-        size_t end = text.find('\n', start);
+        // Lines end in LF, CR LF or CR alone.
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         ++line_;
         std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        start = end + 1;
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
 
         std::string target;
         Expr expr;

@@ -17,15 +17,18 @@ for target in handlers script; do
   mkdir -p "$work"
   echo "fuzzing $target for ${seconds}s"
   # Huge driver-reported lengths make the plugin ask for buffers of up to 2 GiB.
-  if ! build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 \
+  # Scripts may be long enough to reach the host's nesting and line limits.
+  max_len=4096
+  [ "$target" = script ] && max_len=65536
+  if ! build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
       -malloc_limit_mb=4096 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix=build/fuzz/findings/${target}- "$work" "fuzz/corpus/$target" \
       >"build/fuzz/$target.log" 2>&1; then
     status=1
     echo "FAIL: fuzz target $target found a fault:"
-    grep -E 'ERROR|SUMMARY|Test unit written' "build/fuzz/$target.log" || tail -n 30 "build/fuzz/$target.log"
+    grep -aE 'ERROR|SUMMARY|Test unit written' "build/fuzz/$target.log" || tail -n 30 "build/fuzz/$target.log"
   else
-    grep -E '^stat::number_of_executed_units' "build/fuzz/$target.log" || true
+    grep -aE '^stat::number_of_executed_units' "build/fuzz/$target.log" || true
   fi
 done
 [ "$status" -eq 0 ] && echo "fuzzing: no findings"

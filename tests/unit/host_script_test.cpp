@@ -118,6 +118,15 @@ TEST_F(HostScript, MistakesStopTheScriptWithFileAndLine) {
     EXPECT_EQ(errorOf("SEVEN = 8"), "test.script:1: cannot assign to SEVEN, a name of the library");
     EXPECT_EQ(errorOf("x = half(1, y)"), "test.script:1: half is a procedure and gives no value");
     EXPECT_EQ(errorOf("print(\"open"), "test.script:1: unterminated string");
+    // Nesting that would exhaust the stack: arrays, and calls in calls.
+    EXPECT_EQ(errorOf("x = " + std::string(5000, '[') + std::string(5000, ']')),
+              "test.script:1: nesting deeper than 64 levels");
+    std::string calls;
+    for (int i = 0; i < 3000; ++i) calls += "subtract(1, ";
+    EXPECT_EQ(errorOf("x = " + calls + "1" + std::string(3000, ')')),
+              "test.script:1: nesting deeper than 64 levels");
+    // Lines may end in CR alone, as in CR LF.
+    EXPECT_EQ(errorOf("x = 1\rexpect(x, 1)\r\nexpect(x, 2)"), "test.script:3: expected 2, got 1");
     EXPECT_EQ(errorOf("print(1"), "test.script:1: expected ')' at the end of the line");
     EXPECT_EQ(errorOf("print(1) 2"), "test.script:1: unexpected text at '2'");
     EXPECT_EQ(errorOf("x = 99999999999"), "test.script:1: integer out of range at '99999999999'");
