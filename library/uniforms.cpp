@@ -1,6 +1,6 @@
 // Uniform values, given as separate arguments or as one script array, matrix
-// uniforms, vertex attributes, and the swap interval. All are procedures; a null entry point makes them do
-// nothing.
+// uniforms, vertex attributes, and the swap interval. All are procedures; a
+// null entry point makes them do nothing.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
