@@ -1,12 +1,14 @@
 #include "host/builtins.h"
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "host/gl_calls.h"
+#include "host/platform.h"
 #include "host/png_file.h"
 
 namespace corvanta::host {
@@ -57,71 +59,215 @@ std::string directoryOf(const std::string &path) {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+std::string baseName(const std::string &path) {
+    const size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.substr(0, name.find_last_of('.'));
+}
+
 std::string resolvePath(const std::string &directory, const std::string &path) {
     const bool absolute =
         !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
     return absolute ? path : directory + "/" + path;
 }
 
-Builtins standardBuiltins(const BuiltinEnvironment &env) {
-    auto needContext = [env] {
-        if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
-        glViewport(0, 0, env.width, env.height);
+bool readFile(const std::string &path, size_t limit, std::string &text, std::string &error) {
+    std::ifstream file(path, std::ios::binary);
+    text.clear();
+    char chunk[1 << 16];
+    while (file && (file.read(chunk, sizeof chunk), file.gcount() > 0)) {
+        const size_t count = static_cast<size_t>(file.gcount());
+        if (text.size() + count > limit) {
+            error = path + " is longer than " + std::to_string(limit) + " bytes";
+            return false;
+        }
+        text.append(chunk, count);
+    }
+    // Opening a directory succeeds on Linux; reading it does not.
+    if (!file.is_open() || file.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr int textureUnits = 8;
+constexpr double pi = 3.14159265358979323846;
+
+// What the drawing built-ins share across calls.
+struct Drawing {
+    bool inTriangles = false;
+    unsigned textures[textureUnits] = {};
+};
+
+int32_t intArg(const Args &args, size_t i, int32_t low, int32_t high) {
+    if (args[i].type != Value::Type::Int || args[i].integer < low || args[i].integer > high)
+        throw std::runtime_error("argument " + std::to_string(i + 1) + " must be an int from " +
+                                 std::to_string(low) + " to " + std::to_string(high));
+    return args[i].integer;
+}
+
+std::string readText(const std::string &path) {
+    std::string text, error;
+    if (!readFile(path, maxFileBytes, text, error)) throw std::runtime_error(error);
+    return text;
+}
+
+// The unit sphere as triangles, slices around its axis (y) and stacks from
+// pole to pole, with its normals and texture coordinates 0..1 (s around, t up).
+void drawSphere(int slices, int stacks) {
+    const auto corner = [&](int stack, int slice) {
+        const double latitude = pi * stack / stacks - pi / 2, longitude = 2 * pi * slice / slices;
+        const float x = float(std::cos(latitude) * std::sin(longitude)), y = float(std::sin(latitude)),
+                    z = float(std::cos(latitude) * std::cos(longitude));
+        glNormal3f(x, y, z);
+        glTexCoord2f(float(slice) / float(slices), float(stack) / float(stacks));
+        glVertex3f(x, y, z);
     };
+    glBegin(gl::TRIANGLES);
+    for (int stack = 0; stack < stacks; ++stack) {
+        for (int slice = 0; slice < slices; ++slice) {
+            corner(stack, slice), corner(stack, slice + 1), corner(stack + 1, slice + 1);
+            corner(stack, slice), corner(stack + 1, slice + 1), corner(stack + 1, slice);
+        }
+    }
+    glEnd();
+}
+
+} // namespace
+
+Builtins standardBuiltins(const BuiltinEnvironment &env) {
+    auto drawing = std::make_shared<Drawing>();
+    // Drawing needs a context, and only vertex() and the plugin's calls may
+    // come between begin_triangles() and end().
+    auto needContext = [env, drawing](bool depthTest) {
+        if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
+        if (drawing->inTriangles) throw std::runtime_error("not allowed between begin_triangles() and end()");
+        glViewport(0, 0, env.width, env.height);
+        if (depthTest) {
+            glEnable(gl::DEPTH_TEST);
+            glDepthFunc(gl::LEQUAL);
+        } else {
+            glDisable(gl::DEPTH_TEST);
+        }
+    };
+    auto savePicture = [env, needContext](const std::string &file) {
+        const std::string path = resolvePath(env.outputDirectory, file);
+        needContext(false);
+        std::vector<unsigned char> pixels(size_t(env.width) * size_t(env.height) * 4);
+        glFinish();
+        glPixelStorei(gl::PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
+        if (!writePng(path, env.width, env.height, pixels)) throw std::runtime_error("cannot write " + path);
+        *env.out << "saved " << path << '\n';
+    };
+    const auto none = std::optional<Value>();
+
     Builtins builtins;
-    builtins["print"] = {-1, [env](const Args &args) -> std::optional<Value> {
+    builtins["print"] = {-1, [env, none](const Args &args) {
                              std::string line;
                              for (size_t i = 0; i < args.size(); ++i)
                                  line += (i > 0 ? " " : "") + args[i].show();
                              *env.out << line << '\n';
-                             return std::nullopt;
+                             return none;
                          }};
     builtins["load_text"] = {1, [env](const Args &args) -> std::optional<Value> {
-                                 const std::string path = resolvePath(env.scriptDirectory, textArg(args, 0));
-                                 std::ifstream file(path, std::ios::binary);
-                                 if (!file) throw std::runtime_error("cannot read " + path);
-                                 std::ostringstream text;
-                                 text << file.rdbuf();
-                                 return Value::ofString(text.str());
+                                 return Value::ofString(
+                                     readText(resolvePath(env.scriptDirectory, textArg(args, 0))));
                              }};
-    builtins["clear"] = {3, [needContext](const Args &args) -> std::optional<Value> {
+    builtins["load_texture"] = {2, [env, drawing, needContext, none](const Args &args) {
+                                    const int32_t unit = intArg(args, 0, 0, textureUnits - 1);
+                                    const std::string path =
+                                        resolvePath(env.scriptDirectory, textArg(args, 1));
+                                    int width = 0, height = 0;
+                                    std::vector<unsigned char> pixels;
+                                    std::string error;
+                                    if (!decodePng(readText(path), width, height, pixels, error))
+                                        throw std::runtime_error("cannot decode " + path + ": " + error);
+                                    needContext(false);
+                                    const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(
+                                        glProcedure("glActiveTextureARB"));
+                                    if (activeTexture == nullptr)
+                                        throw std::runtime_error("the driver has no glActiveTextureARB");
+                                    activeTexture(gl::TEXTURE0 + unsigned(unit));
+                                    unsigned &texture = drawing->textures[unit];
+                                    if (texture == 0) glGenTextures(1, &texture);
+                                    glBindTexture(gl::TEXTURE_2D, texture);
+                                    for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
+                                        glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
+                                    for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
+                                        glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+                                    glPixelStorei(gl::UNPACK_ALIGNMENT, 1);
+                                    glTexImage2D(gl::TEXTURE_2D, 0, int(gl::RGBA), width, height, 0, gl::RGBA,
+                                                 gl::UNSIGNED_BYTE, pixels.data());
+                                    activeTexture(gl::TEXTURE0);
+                                    return none;
+                                }};
+    builtins["clear"] = {3, [needContext, none](const Args &args) {
                              const double red = numberArg(args, 0), green = numberArg(args, 1),
                                           blue = numberArg(args, 2);
-                             needContext();
+                             needContext(false);
                              glClearColor(float(red), float(green), float(blue), 1.0f);
-                             glClear(gl::COLOR_BUFFER_BIT);
-                             return std::nullopt;
+                             glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
+                             return none;
                          }};
-    // A quad over the whole viewport, texture coordinates 0..1 from the
-    // lower left corner.
-    builtins["draw_quad"] = {0, [needContext](const Args &) -> std::optional<Value> {
-                                 needContext();
+    // A quad over the whole viewport at depth 0, texture coordinates 0..1 from
+    // the lower left corner, drawn without the depth test.
+    builtins["draw_quad"] = {0, [needContext, none](const Args &) {
+                                 needContext(false);
                                  glBegin(gl::QUADS);
                                  glTexCoord2f(0, 0), glVertex2f(-1, -1);
                                  glTexCoord2f(1, 0), glVertex2f(1, -1);
                                  glTexCoord2f(1, 1), glVertex2f(1, 1);
                                  glTexCoord2f(0, 1), glVertex2f(-1, 1);
                                  glEnd();
-                                 return std::nullopt;
+                                 return none;
                              }};
-    builtins["save_png"] = {1, [env, needContext](const Args &args) -> std::optional<Value> {
-                                const std::string path = resolvePath(env.outputDirectory, textArg(args, 0));
-                                needContext();
-                                std::vector<unsigned char> pixels(size_t(env.width) * size_t(env.height) * 4);
-                                glFinish();
-                                glPixelStorei(gl::PACK_ALIGNMENT, 1);
-                                glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE,
-                                             pixels.data());
-                                if (!writePng(path, env.width, env.height, pixels))
-                                    throw std::runtime_error("cannot write " + path);
-                                *env.out << "saved " << path << '\n';
-                                return std::nullopt;
+    builtins["draw_sphere"] = {2, [needContext, none](const Args &args) {
+                                   const int32_t slices = intArg(args, 0, 3, 256),
+                                                 stacks = intArg(args, 1, 2, 256);
+                                   needContext(true);
+                                   drawSphere(slices, stacks);
+                                   return none;
+                               }};
+    builtins["begin_triangles"] = {0, [drawing, needContext, none](const Args &) {
+                                       needContext(true);
+                                       glBegin(gl::TRIANGLES);
+                                       drawing->inTriangles = true;
+                                       return none;
+                                   }};
+    builtins["vertex"] = {3, [drawing, none](const Args &args) {
+                              const double x = numberArg(args, 0), y = numberArg(args, 1),
+                                           z = numberArg(args, 2);
+                              if (!drawing->inTriangles)
+                                  throw std::runtime_error("vertex() outside begin_triangles() and end()");
+                              glVertex3f(float(x), float(y), float(z));
+                              return none;
+                          }};
+    builtins["end"] = {0, [drawing, none](const Args &) {
+                           if (!drawing->inTriangles)
+                               throw std::runtime_error("end() without begin_triangles()");
+                           glEnd();
+                           drawing->inTriangles = false;
+                           return none;
+                       }};
+    builtins["save_png"] = {1, [savePicture, none](const Args &args) {
+                                savePicture(textArg(args, 0));
+                                return none;
                             }};
-    builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
+    builtins["frame"] = {1, [env, savePicture, none](const Args &args) {
+                             char number[8];
+                             std::snprintf(number, sizeof number, "_%03d", int(intArg(args, 0, 0, 999)));
+                             savePicture(env.frameName + number + ".png");
+                             return none;
+                         }};
+    builtins["expect"] = {2, [none](const Args &args) {
                               if (!matches(args[0], args[1]))
                                   throw std::runtime_error("expected " + quoted(args[1]) + ", got " +
                                                            quoted(args[0]));
-                              return std::nullopt;
+                              return none;
                           }};
     return builtins;
 }

@@ -1,6 +1,7 @@
 // The reference host's own functions, as a real host has calls of its own
-// beside a plugin's: print(...), load_text(file), clear(r, g, b), draw_quad(),
-// save_png(file) and expect(actual, expected).
+// beside a plugin's: print(...), load_text(file), load_texture(unit, file),
+// clear(r, g, b), draw_quad(), draw_sphere(slices, stacks), begin_triangles(),
+// vertex(x, y, z), end(), save_png(file), frame(n) and expect(actual, expected).
 #pragma once
 
 #include <ostream>
@@ -12,7 +13,8 @@ namespace corvanta::host {
 
 struct BuiltinEnvironment {
     std::string scriptDirectory; // load_text reads relative to it
-    std::string outputDirectory; // save_png writes relative to it
+    std::string outputDirectory; // save_png and frame write relative to it
+    std::string frameName;       // frame(n) writes NAME_nnn.png
     int width = 0;               // of the offscreen framebuffer
     int height = 0;
     bool hasContext = false;
@@ -21,8 +23,16 @@ struct BuiltinEnvironment {
 
 Builtins standardBuiltins(const BuiltinEnvironment &environment);
 
+// The most a file that a script loads may hold.
+constexpr size_t maxFileBytes = size_t(16) << 20;
+
+// Reads a whole file of at most `limit` bytes. On failure `error` says why.
+bool readFile(const std::string &path, size_t limit, std::string &text, std::string &error);
+
 // `path` as given if absolute, else inside `directory`.
 std::string resolvePath(const std::string &directory, const std::string &path);
 std::string directoryOf(const std::string &path);
+// The file name without its directory and extension.
+std::string baseName(const std::string &path);
 
 } // namespace corvanta::host

@@ -1,11 +1,10 @@
 #include "host/host_runtime.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
 #include <string>
-
-#include "library/nearest_float.h"
 
 namespace corvanta::host {
 namespace {
@@ -18,6 +17,15 @@ int32_t toInt(double value) {
     if (value <= INT32_MIN) return INT32_MIN;
     if (value >= INT32_MAX) return INT32_MAX;
     return static_cast<int32_t>(value);
+}
+
+// The nearest float, also beyond the float range, where the plain conversion
+// is undefined: scaled by 2^-64 into the range, a real rounds to the same
+// 24 bits, and scaling back overflows to an infinity as IEEE arithmetic does.
+float toFloat(double value) {
+    if (!(std::fabs(value) > FLT_MAX)) return static_cast<float>(value);
+    const float scaled = static_cast<float>(value * 0x1p-64);
+    return scaled * 0x1p64f;
 }
 
 const Value *valueAt(ScriptRuntime *r, int32_t index) {
@@ -47,8 +55,10 @@ void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) {
 }
 
 void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
-    self(r).result = Value::ofString(text != nullptr ? text : "");
-    self(r).resultSet = true;
+    self(r).guarded([&] {
+        self(r).result = Value::ofString(text != nullptr ? text : "");
+        self(r).resultSet = true;
+    });
 }
 
 void CORVANTA_CALL beginValueType(ScriptRuntime *r, int32_t code) {
@@ -60,7 +70,10 @@ void CORVANTA_CALL beginValueType(ScriptRuntime *r, int32_t code) {
 void CORVANTA_CALL addArrayDims(ScriptRuntime *r, int32_t count, ...) {
     va_list sizes;
     va_start(sizes, count);
-    for (int32_t i = 0; i < count; ++i) self(r).dims.push_back(va_arg(sizes, int32_t));
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t size = va_arg(sizes, int32_t);
+        self(r).guarded([&] { self(r).dims.push_back(size); });
+    }
     va_end(sizes);
 }
 
@@ -75,7 +88,7 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     const Value *array = valueAt(r, index);
     if (array == nullptr || array->type != Value::Type::Array || destination == nullptr ||
         !supportedCode(runtime.valueCode)) {
-        runtime.fault = "array read from an argument that is no array";
+        runtime.report([] { return "array read from an argument that is no array"; });
         return;
     }
     // A host's arrays have a fixed shape: the description may ask for fewer
@@ -85,14 +98,19 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     size_t described = 1;
     for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
     const bool rows = runtime.dims.size() == 2 && array->dims.size() == 2;
-    if (rows && runtime.dims[1] != array->dims[1]) {
-        runtime.fault = "the call reads rows of " + std::to_string(runtime.dims[1]) +
-                        ", the array's rows hold " + std::to_string(array->dims[1]);
+    const bool rowsDiffer = rows && runtime.dims[1] != array->dims[1];
+    if (rowsDiffer) {
+        runtime.report([&] {
+            return "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
+                   std::to_string(array->dims[1]);
+        });
     } else if (described > array->elements.size()) {
-        runtime.fault = "the call reads " + std::to_string(described) + " elements, the array holds " +
-                        std::to_string(array->elements.size());
+        runtime.report([&] {
+            return "the call reads " + std::to_string(described) + " elements, the array holds " +
+                   std::to_string(array->elements.size());
+        });
     }
-    if (!runtime.fault.empty()) {
+    if (rowsDiffer || described > array->elements.size()) {
         std::memset(destination, 0, described * 4);
         return;
     }
@@ -104,7 +122,7 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
     Argument *argument = runtime.arg(index);
     if (argument == nullptr || argument->variable == nullptr || runtime.pointerLevels != 1 ||
         !supportedCode(runtime.valueCode) || source == nullptr) {
-        runtime.fault = "by-reference write the call cannot take";
+        runtime.report([] { return "by-reference write the call cannot take"; });
         return;
     }
     *argument->variable = loadValue(runtime.valueCode, source);
@@ -122,7 +140,7 @@ void storeElements(int32_t valueCode, const std::vector<double> &elements, size_
     auto *bytes = static_cast<unsigned char *>(destination);
     for (size_t i = 0; i < count; ++i) {
         if (valueCode == ValueFloat32) {
-            const float value = nearestFloat(elements[i]);
+            const float value = toFloat(elements[i]);
             std::memcpy(bytes + 4 * i, &value, 4);
         } else {
             const int32_t value = toInt(elements[i]);
@@ -146,8 +164,10 @@ HostRuntime::HostRuntime(std::vector<Argument> arguments) : args(std::move(argum
 
 Argument *HostRuntime::arg(int32_t indexFromEnd) {
     if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size()) {
-        fault = "argument " + std::to_string(indexFromEnd) + " from the end asked of " +
-                std::to_string(args.size());
+        report([&] {
+            return "argument " + std::to_string(indexFromEnd) + " from the end asked of " +
+                   std::to_string(args.size());
+        });
         return nullptr;
     }
     return &args[args.size() - static_cast<size_t>(indexFromEnd)];

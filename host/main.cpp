@@ -1,17 +1,16 @@
 // The reference host: loads a plugin the way the Corvanta host does, gives it
 // an offscreen GL context and runs a script file with the plugin's library.
 //
-//   corvanta_host [--list] [--no-context] [--output DIR] PLUGIN [SCRIPT]
+//   corvanta_host [--list] [--no-context] [--output DIR] [--size WxH] PLUGIN [SCRIPT]
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <new>
 #include <string>
 
 #include "host/builtins.h"
 #include "host/library_registry.h"
 #include "host/platform.h"
+#include "host/png_file.h"
 #include "host/script.h"
 
 namespace {
@@ -19,16 +18,29 @@ namespace {
 using namespace corvanta;
 using namespace corvanta::host;
 
-constexpr int frameWidth = 256;
-constexpr int frameHeight = 256;
+constexpr const char *usage =
+    "usage: corvanta_host [--list] [--no-context] [--output DIR] [--size WxH] PLUGIN [SCRIPT]\n";
 
 struct Options {
     bool list = false;
     bool noContext = false;
+    int width = 256; // of the picture the script draws
+    int height = 256;
     std::string outputDirectory = ".";
     std::string plugin;
     std::string script;
 };
+
+// WxH, each side from 1 to the largest picture side.
+bool parseSize(const char *text, Options &options) {
+    int width = 0, height = 0;
+    char end = 0;
+    if (std::sscanf(text, "%dx%d%c", &width, &height, &end) != 2) return false;
+    if (width < 1 || height < 1 || width > maxPictureSide || height > maxPictureSide) return false;
+    options.width = width;
+    options.height = height;
+    return true;
+}
 
 bool parse(int argc, char **argv, Options &options) {
     for (int i = 1; i < argc; ++i) {
@@ -39,6 +51,8 @@ bool parse(int argc, char **argv, Options &options) {
             options.noContext = true;
         else if (arg == "--output" && i + 1 < argc)
             options.outputDirectory = argv[++i];
+        else if (arg == "--size" && i + 1 < argc && parseSize(argv[++i], options))
+            continue;
         else if (!arg.empty() && arg[0] != '-' && options.plugin.empty())
             options.plugin = arg;
         else if (!arg.empty() && arg[0] != '-' && options.script.empty())
@@ -50,18 +64,15 @@ bool parse(int argc, char **argv, Options &options) {
 }
 
 int runScript(const Options &options, const LibraryRegistry &library, ShaderPlugin *plugin) {
-    std::ifstream file(options.script, std::ios::binary);
-    if (!file) {
-        std::cerr << options.script << ": cannot read the script\n";
+    std::string text, error;
+    if (!readFile(options.script, maxScriptBytes, text, error)) {
+        std::cerr << options.script << ": " << error << '\n';
         return 1;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
 
     std::unique_ptr<OffscreenContext> context;
     if (!options.noContext) {
-        std::string error;
-        context = OffscreenContext::create(frameWidth, frameHeight, error);
+        context = OffscreenContext::create(options.width, options.height, error);
         if (!context) {
             std::cerr << "no GL context: " << error << '\n';
             return 1;
@@ -76,13 +87,14 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
     BuiltinEnvironment environment;
     environment.scriptDirectory = directoryOf(options.script);
     environment.outputDirectory = options.outputDirectory;
-    environment.width = frameWidth;
-    environment.height = frameHeight;
+    environment.frameName = baseName(options.script);
+    environment.width = options.width;
+    environment.height = options.height;
     environment.hasContext = context != nullptr;
     environment.out = &std::cout;
     const Builtins builtins = standardBuiltins(environment);
     try {
-        Script(library, builtins).run(options.script, text.str());
+        Script(library, builtins).run(options.script, text);
     } catch (const ScriptError &error) {
         std::cout.flush();
         std::cerr << error.what() << '\n';
@@ -91,12 +103,10 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
+int run(int argc, char **argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::cerr << "usage: corvanta_host [--list] [--no-context] [--output DIR] PLUGIN [SCRIPT]\n";
+        std::cerr << usage;
         return 2;
     }
     PluginExports exports;
@@ -123,4 +133,17 @@ int main(int argc, char **argv) {
     }
     plugin->ops->Release(plugin);
     return status;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    // The script stops with its line when a line runs out of memory; this is
+    // for whatever is left, such as the message itself.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::cerr << "corvanta_host: out of memory\n";
+        return 1;
+    }
 }

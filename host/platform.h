@@ -23,7 +23,13 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
 // Linux), for leak checks over long runs.
 size_t processMemoryBytes();
 
-// A GL context with an offscreen default framebuffer of the given size,
+// A GL entry point beyond GL 1.1, from the driver of the current context, or
+// null.
+using GlProcedure = void (*)();
+GlProcedure glProcedure(const char *name);
+
+// A GL context with an offscreen default framebuffer of the given size (with a
+// depth buffer),
 // current on the calling thread for as long as the object lives.
 class OffscreenContext {
 public:

@@ -24,6 +24,8 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
     return true;
 }
 
+GlProcedure glProcedure(const char *name) { return eglGetProcAddress(name); }
+
 size_t processMemoryBytes() {
     std::ifstream statm("/proc/self/statm");
     size_t pages = 0, residentPages = 0;
@@ -78,6 +80,8 @@ std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height
                                        8,
                                        EGL_ALPHA_SIZE,
                                        8,
+                                       EGL_DEPTH_SIZE,
+                                       24,
                                        EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;

@@ -26,6 +26,8 @@ bool loadPlugin(const std::string &path, PluginExports &exports, std::string &er
     return true;
 }
 
+GlProcedure glProcedure(const char *name) { return reinterpret_cast<GlProcedure>(wglGetProcAddress(name)); }
+
 size_t processMemoryBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "host/host_runtime.h"
 
@@ -166,8 +167,8 @@ private:
                 text += c;
                 continue;
             }
-            const char escaped = peek();
-            ++pos_;
+            if (pos_ >= text_.size()) break; // a backslash ends the line
+            const char escaped = text_[pos_++];
             if (escaped == 'n')
                 text += '\n';
             else if (escaped == '"' || escaped == '\\')
@@ -197,25 +198,36 @@ void Script::run(const std::string &file, const std::string &text) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         ++line_;
-        std::string line = text.substr(start, end - start);
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-
-        std::string target;
-        Expr expr;
+        if (end - start > maxLineBytes)
+            fail("the line is longer than " + std::to_string(maxLineBytes) + " bytes");
         try {
-            if (!Parser(line).statement(target, expr)) continue;
-        } catch (const std::runtime_error &error) {
-            fail(error.what());
+            runLine(text.substr(start, end - start));
+        } catch (const std::bad_alloc &) {
+            fail("out of memory");
         }
-        if (target.empty()) {
-            if (expr.kind != Expr::Kind::Call) fail("a statement must be a call or an assignment");
-            call(expr);
-            continue;
-        }
-        if (library_.find(target) != nullptr || builtins_.count(target) != 0)
-            fail("cannot assign to " + target + ", a name of the library");
-        variables_[target] = evaluate(expr);
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
+}
+
+void Script::runLine(const std::string &line) {
+    std::string target;
+    Expr expr;
+    try {
+        if (!Parser(line).statement(target, expr)) return;
+    } catch (const std::runtime_error &error) {
+        fail(error.what());
+    }
+    if (target.empty()) {
+        if (expr.kind != Expr::Kind::Call) fail("a statement must be a call or an assignment");
+        call(expr);
+        return;
+    }
+    if (isLibraryName(target)) fail("cannot assign to " + target + ", a name of the library");
+    variables_[target] = evaluate(expr);
+}
+
+bool Script::isLibraryName(const std::string &name) const {
+    return library_.find(name) != nullptr || builtins_.count(name) != 0;
 }
 
 Value Script::evaluate(const Expr &expr) {
@@ -311,7 +323,7 @@ std::optional<Value> Script::callPlugin(const LibraryEntry &entry, const Expr &e
             args.push_back({argumentFor(param, arg, i + 1, entry.name)});
             continue;
         }
-        if (arg.kind != Expr::Kind::Name || library_.find(arg.name) != nullptr)
+        if (arg.kind != Expr::Kind::Name || isLibraryName(arg.name))
             fail("argument " + std::to_string(i + 1) + " of " + entry.name + " must be a variable");
         Value &variable = variables_[arg.name];
         args.push_back({variable, &variable});
@@ -319,6 +331,7 @@ std::optional<Value> Script::callPlugin(const LibraryEntry &entry, const Expr &e
 
     HostRuntime runtime(std::move(args));
     entry.handler(&runtime);
+    if (runtime.outOfMemory) throw std::bad_alloc();
     if (!runtime.fault.empty()) fail("the plugin's " + entry.name + ": " + runtime.fault);
     if (entry.kind == LibraryEntry::Kind::Procedure) return std::nullopt;
     if (runtime.resultSet) return runtime.result;

@@ -18,6 +18,11 @@
 
 namespace corvanta::host {
 
+// The longest script file the host reads, and the longest line it parses: a
+// longer line stops the script before it is parsed.
+constexpr size_t maxScriptBytes = size_t(4) << 20;
+constexpr size_t maxLineBytes = size_t(64) << 10;
+
 // A fault in a script, reported as "file:line: message".
 class ScriptError : public std::runtime_error {
 public:
@@ -36,13 +41,16 @@ class Script {
 public:
     Script(const LibraryRegistry &library, const Builtins &builtins);
 
-    // Runs the text of a script file named `file`; throws ScriptError.
+    // Runs the text of a script file named `file`; throws ScriptError, also
+    // for a line that runs out of memory.
     void run(const std::string &file, const std::string &text);
 
 private:
     struct Expr;
     class Parser;
 
+    void runLine(const std::string &line);
+    bool isLibraryName(const std::string &name) const;
     Value evaluate(const Expr &expr);
     std::optional<Value> call(const Expr &expr);
     std::optional<Value> callPlugin(const LibraryEntry &entry, const Expr &expr);

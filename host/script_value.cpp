@@ -23,14 +23,18 @@ std::string Value::show() const {
     case Type::String: return text;
     case Type::Array: break;
     }
-    const size_t rowLength = dims.size() == 2 ? static_cast<size_t>(dims[1]) : elements.size();
+    const auto showRow = [this](size_t first, size_t count) {
+        std::string row = "[";
+        for (size_t i = first; i < first + count; ++i)
+            row += (i > first ? ", " : "") + showNumber(elements[i], realElements);
+        return row + "]";
+    };
+    if (dims.size() != 2) return showRow(0, elements.size());
+    // Rows by the dimensions, so that rows without elements still show.
+    const size_t rowLength = static_cast<size_t>(dims[1]);
     std::string out = "[";
-    for (size_t i = 0; i < elements.size(); ++i) {
-        if (i > 0) out += ", ";
-        if (dims.size() == 2 && i % rowLength == 0) out += "[";
-        out += showNumber(elements[i], realElements);
-        if (dims.size() == 2 && (i + 1) % rowLength == 0) out += "]";
-    }
+    for (size_t row = 0; row < static_cast<size_t>(dims[0]); ++row)
+        out += (row > 0 ? ", " : "") + showRow(row * rowLength, rowLength);
     return out + "]";
 }
 

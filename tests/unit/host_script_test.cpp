@@ -2,6 +2,9 @@
 // handlers written here instead of a plugin.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,6 +63,8 @@ protected:
         BuiltinEnvironment environment;
         environment.out = &out;
         builtins = standardBuiltins(environment);
+        builtins["exhaust"] = {
+            0, [](const std::vector<Value> &) -> std::optional<Value> { throw std::bad_alloc(); }};
     }
 
     void run(const std::string &text) { Script(registry, builtins).run("test.script", text); }
@@ -91,9 +96,9 @@ TEST_F(HostScript, CallsPassArgumentsResultsAndVariables) {
         "\n"
         "x = subtract(SEVEN, 0x10)   # hex and constants\n"
         "half(-3, y)\n"
-        "print(x, y, \"a \\\"quoted\\\" line\\n\", [[1, 2], [3, 4.5]])\r\n"
+        "print(x, y, \"a \\\"quoted\\\" line\\n\", [[1, 2], [3, 4.5]], [[], []])\r\n"
         "expect(silentText(), \"\")\n");
-    EXPECT_EQ(out.str(), "-9 -1.5 a \"quoted\" line\n [[1, 2], [3, 4.5]]\n");
+    EXPECT_EQ(out.str(), "-9 -1.5 a \"quoted\" line\n [[1, 2], [3, 4.5]] [[], []]\n");
 }
 
 TEST_F(HostScript, ArraysAreCopiedAsDescribedButNeverPastOrAcrossTheScriptsRows) {
@@ -112,12 +117,17 @@ TEST_F(HostScript, MistakesStopTheScriptWithFileAndLine) {
     EXPECT_EQ(errorOf("x = 1\nsubtract(1)"), "test.script:2: subtract takes 2 arguments, not 1");
     EXPECT_EQ(errorOf("subtract(1, 2.5)"), "test.script:1: argument 2 of subtract must be int");
     EXPECT_EQ(errorOf("half(1, 2)"), "test.script:1: argument 2 of half must be a variable");
+    EXPECT_EQ(errorOf("half(1, print)"), "test.script:1: argument 2 of half must be a variable");
     EXPECT_EQ(errorOf("readPairs(1, [1, 2])"),
               "test.script:1: argument 2 of readPairs must be an array of 2 dimension(s)");
     EXPECT_EQ(errorOf("readPairs(1, [[1, 2], [3]])"), "test.script:1: an array's rows must have one length");
     EXPECT_EQ(errorOf("SEVEN = 8"), "test.script:1: cannot assign to SEVEN, a name of the library");
     EXPECT_EQ(errorOf("x = half(1, y)"), "test.script:1: half is a procedure and gives no value");
     EXPECT_EQ(errorOf("print(\"open"), "test.script:1: unterminated string");
+    EXPECT_EQ(errorOf("print(\"open\\"), "test.script:1: unterminated string");
+    EXPECT_EQ(errorOf("x = 1\nprint(" + std::string(maxLineBytes, ' ') + ")"),
+              "test.script:2: the line is longer than 65536 bytes");
+    EXPECT_EQ(errorOf("x = 1\nprint(exhaust())"), "test.script:2: out of memory");
     // Nesting that would exhaust the stack: arrays, and calls in calls.
     EXPECT_EQ(errorOf("x = " + std::string(5000, '[') + std::string(5000, ']')),
               "test.script:1: nesting deeper than 64 levels");
@@ -139,6 +149,18 @@ TEST_F(HostScript, MistakesStopTheScriptWithFileAndLine) {
 TEST_F(HostScript, ExpectComparesRealsWithinWhatAFloatKeeps) {
     run("half(0.2, y)\nexpect(y, 0.1)\nexpect(1, 1.0)\nexpect([1, 2], [1.0, 2.0])");
     EXPECT_NE(errorOf("expect(0.1, 0.1001)"), "no error");
+}
+
+TEST(HostRuntime, RealsBecomeTheNearestFloatAlsoBeyondTheFloatRange) {
+    const std::vector<double> reals = {0.1, 0x1.fffffefp127, 0x1.ffffffp127, -1e300, HUGE_VAL, NAN};
+    float floats[6];
+    storeElements(ValueFloat32, reals, reals.size(), floats);
+    EXPECT_EQ(floats[0], 0.1f);
+    EXPECT_EQ(floats[1], FLT_MAX) << "below halfway to 2^128";
+    EXPECT_EQ(floats[2], HUGE_VALF) << "halfway rounds to the even 2^128";
+    EXPECT_EQ(floats[3], -HUGE_VALF);
+    EXPECT_EQ(floats[4], HUGE_VALF);
+    EXPECT_TRUE(std::isnan(floats[5]));
 }
 
 TEST(HostRuntimeFaults, AnIndexPastTheArgumentsIsReportedNotRead) {
