@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         host::BuiltinEnvironment environment;
         environment.out = &out;
         host::Builtins all = host::standardBuiltins(environment);
-        all.erase("load_text"); // a script could name any file, /dev/zero included
+        // A script could name any file, /dev/zero included.
+        all.erase("load_text");
+        all.erase("load_texture");
         return all;
     }();
 

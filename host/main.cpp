@@ -3,6 +3,7 @@
 //
 //   corvanta_host [--list] [--no-context] [--output DIR] [--size WxH] PLUGIN [SCRIPT]
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <string>
@@ -69,6 +70,9 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
         std::cerr << options.script << ": " << error << '\n';
         return 1;
     }
+
+    std::error_code ignored; // a directory that cannot be made fails at the first save
+    std::filesystem::create_directories(options.outputDirectory, ignored);
 
     std::unique_ptr<OffscreenContext> context;
     if (!options.noContext) {

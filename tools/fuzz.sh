@@ -17,9 +17,9 @@ for target in handlers script; do
   mkdir -p "$work"
   echo "fuzzing $target for ${seconds}s"
   # Huge driver-reported lengths make the plugin ask for buffers of up to 2 GiB.
-  # Scripts may be long enough to reach the host's nesting and line limits.
+  # Scripts may be long enough to pass the host's nesting and line limits.
   max_len=4096
-  [ "$target" = script ] && max_len=65536
+  [ "$target" = script ] && max_len=70000
   if ! build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
       -malloc_limit_mb=4096 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix=build/fuzz/findings/${target}- "$work" "fuzz/corpus/$target" \

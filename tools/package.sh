@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the release a Windows user takes, from the built and tested Windows
 # tree: build/dist/corvanta_shader-VERSION.zip with the DLL, its debug file,
-# the script reference, the examples and the install note. Then checks that
+# the reference host to try scripts with, the script reference, the examples
+# and the install note. Then checks that
 # the archive holds exactly these and that its DLL is the one in build/win32.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,14 +15,14 @@ name=corvanta_shader-$version
 stage=build/dist/$name
 rm -rf "$stage" "build/dist/$name.zip"
 mkdir -p "$stage/docs"
-cp "$build/corvanta_shader.dll" "$build/corvanta_shader.dll.debug" "$stage/"
+cp "$build/corvanta_shader.dll" "$build/corvanta_shader.dll.debug" "$build/host/corvanta_host.exe" "$stage/"
 cp docs/reference.md "$stage/docs/"
 cp -r examples "$stage/"
 sed "s/@VERSION@/$version/" tools/INSTALL.txt.in > "$stage/INSTALL.txt"
 (cd build/dist && zip -qrX "$name.zip" "$name")
 
 expected=$(cd build/dist && find "$name" -type f | sort)
-want=$(printf '%s\n' "$name/INSTALL.txt" "$name/corvanta_shader.dll" "$name/corvanta_shader.dll.debug" \
+want=$(printf '%s\n' "$name/INSTALL.txt" "$name/corvanta_shader.dll" "$name/corvanta_shader.dll.debug" "$name/corvanta_host.exe" \
   "$name/docs/reference.md" $(cd . && git ls-files examples | sed "s|^|$name/|") | sort)
 listed=$(unzip -Z1 "build/dist/$name.zip" | grep -v '/$' | sort)
 if [ "$listed" != "$want" ] || [ "$expected" != "$want" ]; then
