@@ -163,21 +163,20 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         if (!writePng(path, env.width, env.height, pixels)) throw std::runtime_error("cannot write " + path);
         *env.out << "saved " << path << '\n';
     };
-    const auto none = std::optional<Value>();
 
     Builtins builtins;
-    builtins["print"] = {-1, [env, none](const Args &args) {
+    builtins["print"] = {-1, [env](const Args &args) -> std::optional<Value> {
                              std::string line;
                              for (size_t i = 0; i < args.size(); ++i)
                                  line += (i > 0 ? " " : "") + args[i].show();
                              *env.out << line << '\n';
-                             return none;
+                             return std::nullopt;
                          }};
     builtins["load_text"] = {1, [env](const Args &args) -> std::optional<Value> {
                                  return Value::ofString(
                                      readText(resolvePath(env.scriptDirectory, textArg(args, 0))));
                              }};
-    builtins["load_texture"] = {2, [env, drawing, needContext, none](const Args &args) {
+    builtins["load_texture"] = {2, [env, drawing, needContext](const Args &args) -> std::optional<Value> {
                                     const int32_t unit = intArg(args, 0, 0, textureUnits - 1);
                                     const std::string path =
                                         resolvePath(env.scriptDirectory, textArg(args, 1));
@@ -203,19 +202,19 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     glTexImage2D(gl::TEXTURE_2D, 0, int(gl::RGBA), width, height, 0, gl::RGBA,
                                                  gl::UNSIGNED_BYTE, pixels.data());
                                     activeTexture(gl::TEXTURE0);
-                                    return none;
+                                    return std::nullopt;
                                 }};
-    builtins["clear"] = {3, [needContext, none](const Args &args) {
+    builtins["clear"] = {3, [needContext](const Args &args) -> std::optional<Value> {
                              const double red = numberArg(args, 0), green = numberArg(args, 1),
                                           blue = numberArg(args, 2);
                              needContext(false);
                              glClearColor(float(red), float(green), float(blue), 1.0f);
                              glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
-                             return none;
+                             return std::nullopt;
                          }};
     // A quad over the whole viewport at depth 0, texture coordinates 0..1 from
     // the lower left corner, drawn without the depth test.
-    builtins["draw_quad"] = {0, [needContext, none](const Args &) {
+    builtins["draw_quad"] = {0, [needContext](const Args &) -> std::optional<Value> {
                                  needContext(false);
                                  glBegin(gl::QUADS);
                                  glTexCoord2f(0, 0), glVertex2f(-1, -1);
@@ -223,51 +222,51 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                  glTexCoord2f(1, 1), glVertex2f(1, 1);
                                  glTexCoord2f(0, 1), glVertex2f(-1, 1);
                                  glEnd();
-                                 return none;
+                                 return std::nullopt;
                              }};
-    builtins["draw_sphere"] = {2, [needContext, none](const Args &args) {
+    builtins["draw_sphere"] = {2, [needContext](const Args &args) -> std::optional<Value> {
                                    const int32_t slices = intArg(args, 0, 3, 256),
                                                  stacks = intArg(args, 1, 2, 256);
                                    needContext(true);
                                    drawSphere(slices, stacks);
-                                   return none;
+                                   return std::nullopt;
                                }};
-    builtins["begin_triangles"] = {0, [drawing, needContext, none](const Args &) {
+    builtins["begin_triangles"] = {0, [drawing, needContext](const Args &) -> std::optional<Value> {
                                        needContext(true);
                                        glBegin(gl::TRIANGLES);
                                        drawing->inTriangles = true;
-                                       return none;
+                                       return std::nullopt;
                                    }};
-    builtins["vertex"] = {3, [drawing, none](const Args &args) {
+    builtins["vertex"] = {3, [drawing](const Args &args) -> std::optional<Value> {
                               const double x = numberArg(args, 0), y = numberArg(args, 1),
                                            z = numberArg(args, 2);
                               if (!drawing->inTriangles)
                                   throw std::runtime_error("vertex() outside begin_triangles() and end()");
                               glVertex3f(float(x), float(y), float(z));
-                              return none;
+                              return std::nullopt;
                           }};
-    builtins["end"] = {0, [drawing, none](const Args &) {
+    builtins["end"] = {0, [drawing](const Args &) -> std::optional<Value> {
                            if (!drawing->inTriangles)
                                throw std::runtime_error("end() without begin_triangles()");
                            glEnd();
                            drawing->inTriangles = false;
-                           return none;
+                           return std::nullopt;
                        }};
-    builtins["save_png"] = {1, [savePicture, none](const Args &args) {
+    builtins["save_png"] = {1, [savePicture](const Args &args) -> std::optional<Value> {
                                 savePicture(textArg(args, 0));
-                                return none;
+                                return std::nullopt;
                             }};
-    builtins["frame"] = {1, [env, savePicture, none](const Args &args) {
+    builtins["frame"] = {1, [env, savePicture](const Args &args) -> std::optional<Value> {
                              char number[8];
                              std::snprintf(number, sizeof number, "_%03d", int(intArg(args, 0, 0, 999)));
                              savePicture(env.frameName + number + ".png");
-                             return none;
+                             return std::nullopt;
                          }};
-    builtins["expect"] = {2, [none](const Args &args) {
+    builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
                               if (!matches(args[0], args[1]))
                                   throw std::runtime_error("expected " + quoted(args[1]) + ", got " +
                                                            quoted(args[0]));
-                              return none;
+                              return std::nullopt;
                           }};
     return builtins;
 }

@@ -1,14 +1,7 @@
 #include "host/png_file.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-
-// PNG only, from memory, and no side longer than the host draws.
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#define STBI_NO_STDIO
-#define STBI_MAX_DIMENSIONS corvanta::host::maxPictureSide
 #include <stb_image.h>
+#include <stb_image_write.h>
 
 namespace corvanta::host {
 
