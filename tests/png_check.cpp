@@ -35,21 +35,21 @@ bool close(const unsigned char *a, const unsigned char *b) {
 }
 
 // Returns 0 if the check holds, 1 if it does not and 2 if it cannot be made.
-int check(const Picture &picture, const char *spec) {
-    if (std::strncmp(spec, "like:", 5) == 0) {
-        const Picture other(spec + 5);
+int check(const Picture &picture, const char *text) {
+    if (std::strncmp(text, "like:", 5) == 0) {
+        const Picture other(text + 5);
         if (!other.pixels || other.width != picture.width || other.height != picture.height) return 2;
         int differing = 0;
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x)
                 differing += close(picture.at(x, y), other.at(x, y)) ? 0 : 1;
-        std::printf("%s %d pixels differ from %s\n", differing == 0 ? "ok  " : "FAIL", differing, spec + 5);
+        std::printf("%s %d pixels differ from %s\n", differing == 0 ? "ok  " : "FAIL", differing, text + 5);
         return differing == 0 ? 0 : 1;
     }
     int x, y, expected[3];
-    if (std::sscanf(spec, "%d,%d=%d,%d,%d", &x, &y, &expected[0], &expected[1], &expected[2]) != 5 || x < 0 ||
+    if (std::sscanf(text, "%d,%d=%d,%d,%d", &x, &y, &expected[0], &expected[1], &expected[2]) != 5 || x < 0 ||
         y < 0 || x >= picture.width || y >= picture.height) {
-        std::fprintf(stderr, "cannot read the check %s (X,Y=R,G,B or like:FILE)\n", spec);
+        std::fprintf(stderr, "cannot read the check %s (X,Y=R,G,B or like:FILE)\n", text);
         return 2;
     }
     const unsigned char *pixel = picture.at(x, y);
