@@ -13,11 +13,19 @@ bool writePng(const std::string &path, int width, int height, const std::vector<
 
 bool decodePng(const std::string &bytes, int &width, int &height, std::vector<unsigned char> &rgba,
                std::string &error) {
-    stbi_set_flip_vertically_on_load(1);
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const int size = static_cast<int>(bytes.size());
     int channels = 0;
-    unsigned char *pixels =
-        stbi_load_from_memory(reinterpret_cast<const unsigned char *>(bytes.data()),
-                              static_cast<int>(bytes.size()), &width, &height, &channels, 4);
+    if (!stbi_info_from_memory(data, size, &width, &height, &channels)) {
+        error = stbi_failure_reason();
+        return false;
+    }
+    if (width > maxPictureSide || height > maxPictureSide) {
+        error = "more than " + std::to_string(maxPictureSide) + " pixels a side";
+        return false;
+    }
+    stbi_set_flip_vertically_on_load(1);
+    unsigned char *pixels = stbi_load_from_memory(data, size, &width, &height, &channels, 4);
     if (pixels == nullptr) {
         error = stbi_failure_reason();
         return false;
