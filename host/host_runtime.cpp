@@ -97,20 +97,15 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     // rather than left as it was, so nothing stale reaches the driver.
     size_t described = 1;
     for (int32_t size : runtime.dims) described *= size > 0 ? static_cast<size_t>(size) : 0;
-    const bool rows = runtime.dims.size() == 2 && array->dims.size() == 2;
-    const bool rowsDiffer = rows && runtime.dims[1] != array->dims[1];
-    if (rowsDiffer) {
-        runtime.report([&] {
-            return "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
-                   std::to_string(array->dims[1]);
-        });
-    } else if (described > array->elements.size()) {
-        runtime.report([&] {
-            return "the call reads " + std::to_string(described) + " elements, the array holds " +
-                   std::to_string(array->elements.size());
-        });
-    }
+    const bool rowsDiffer =
+        runtime.dims.size() == 2 && array->dims.size() == 2 && runtime.dims[1] != array->dims[1];
     if (rowsDiffer || described > array->elements.size()) {
+        runtime.report([&] {
+            return rowsDiffer ? "the call reads rows of " + std::to_string(runtime.dims[1]) +
+                                    ", the array's rows hold " + std::to_string(array->dims[1])
+                              : "the call reads " + std::to_string(described) +
+                                    " elements, the array holds " + std::to_string(array->elements.size());
+        });
         std::memset(destination, 0, described * 4);
         return;
     }
