@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -91,6 +92,10 @@ bool readFile(const std::string &path, size_t limit, std::string &text, std::str
     return true;
 }
 
+void skipByteOrderMark(std::string &text) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+}
+
 namespace {
 
 constexpr int textureUnits = 8;
@@ -160,6 +165,9 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         glFinish();
         glPixelStorei(gl::PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
+        // Folders the name asks for are made, as --output's is.
+        std::error_code ignored; // one that cannot be made fails the write
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
         if (!writePng(path, env.width, env.height, pixels)) throw std::runtime_error("cannot write " + path);
         *env.out << "saved " << path << '\n';
     };
@@ -173,8 +181,9 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                              return std::nullopt;
                          }};
     builtins["load_text"] = {1, [env](const Args &args) -> std::optional<Value> {
-                                 return Value::ofString(
-                                     readText(resolvePath(env.scriptDirectory, textArg(args, 0))));
+                                 std::string text = readText(resolvePath(env.scriptDirectory, textArg(args, 0)));
+                                 skipByteOrderMark(text);
+                                 return Value::ofString(std::move(text));
                              }};
     builtins["load_texture"] = {2, [env, drawing, needContext](const Args &args) -> std::optional<Value> {
                                     const int32_t unit = intArg(args, 0, 0, textureUnits - 1);

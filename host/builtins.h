@@ -29,6 +29,9 @@ constexpr size_t maxFileBytes = size_t(16) << 20;
 // Reads a whole file of at most `limit` bytes. On failure `error` says why.
 bool readFile(const std::string &path, size_t limit, std::string &text, std::string &error);
 
+// Drops the UTF-8 byte order mark that Windows editors put before a text.
+void skipByteOrderMark(std::string &text);
+
 // `path` as given if absolute, else inside `directory`.
 std::string resolvePath(const std::string &directory, const std::string &path);
 std::string directoryOf(const std::string &path);

@@ -101,10 +101,16 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
         runtime.dims.size() == 2 && array->dims.size() == 2 && runtime.dims[1] != array->dims[1];
     if (rowsDiffer || described > array->elements.size()) {
         runtime.report([&] {
-            return rowsDiffer ? "the call reads rows of " + std::to_string(runtime.dims[1]) +
-                                    ", the array's rows hold " + std::to_string(array->dims[1])
-                              : "the call reads " + std::to_string(described) +
-                                    " elements, the array holds " + std::to_string(array->elements.size());
+            if (rowsDiffer)
+                return "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
+                       std::to_string(array->dims[1]);
+            // Said in rows where the call reads rows, as a script writes them.
+            if (runtime.dims.size() == 2 && (array->dims.size() == 2 || array->elements.empty()))
+                return "the call reads " + std::to_string(runtime.dims[0]) + " rows of " +
+                       std::to_string(runtime.dims[1]) + ", the array holds " +
+                       std::to_string(array->elements.empty() ? 0 : array->dims[0]) + " rows";
+            return "the call reads " + std::to_string(described) + " elements, the array holds " +
+                   std::to_string(array->elements.size());
         });
         std::memset(destination, 0, described * 4);
         return;

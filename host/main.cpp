@@ -70,6 +70,7 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
         std::cerr << options.script << ": " << error << '\n';
         return 1;
     }
+    skipByteOrderMark(text);
 
     std::error_code ignored; // a directory that cannot be made fails at the first save
     std::filesystem::create_directories(options.outputDirectory, ignored);

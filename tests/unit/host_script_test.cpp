@@ -105,12 +105,12 @@ TEST_F(HostScript, ArraysAreCopiedAsDescribedButNeverPastOrAcrossTheScriptsRows)
     run("readPairs(1, [[1, 2], [3, 4]])");
     EXPECT_EQ(received, (std::vector<double>{1, 2}));
     EXPECT_EQ(errorOf("readPairs(3, [[1, 2], [3, 4]])"),
-              "test.script:1: the plugin's readPairs: the call reads 6 elements, the array holds 4");
+              "test.script:1: the plugin's readPairs: the call reads 3 rows of 2, the array holds 2 rows");
     EXPECT_EQ(received, (std::vector<double>(6, 0.0))) << "zeroed, not left as it was";
     EXPECT_EQ(errorOf("readPairs(1, [[1, 2, 3], [4, 5, 6]])"),
               "test.script:1: the plugin's readPairs: the call reads rows of 2, the array's rows hold 3");
     EXPECT_EQ(errorOf("readPairs(2, [])"),
-              "test.script:1: the plugin's readPairs: the call reads 4 elements, the array holds 0");
+              "test.script:1: the plugin's readPairs: the call reads 2 rows of 2, the array holds 0 rows");
 }
 
 TEST_F(HostScript, MistakesStopTheScriptWithFileAndLine) {
