@@ -10,8 +10,9 @@
 
 #include "glext/entry_points.h"
 #include "host/library_registry.h"
-#include "host/platform.h"
+#include "host/host_platform.h"
 #include "plugin/host_interfaces.h"
+#include "plugin/start_program.h"
 
 using namespace corvanta;
 

@@ -16,7 +16,7 @@
 
 #include "host/host_runtime.h"
 #include "host/library_registry.h"
-#include "host/platform.h"
+#include "host/host_platform.h"
 
 using namespace corvanta;
 using namespace corvanta::host;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "glext/gl_tokens.h"
-#include "glext/platform.h"
+#include "glext/plugin_platform.h"
 
 // GL entry points use the Windows API convention on 32-bit x86, whichever
 // compiler family builds them (GCC and clang define __i386__, MSVC and
@@ -116,11 +116,11 @@ enum class Need { Required, Optional };
 struct EntryPointInfo {
     const char *name;
     Need need;
-    platform::Provider provider;
+    plugin_platform::Provider provider;
 };
 
 inline constexpr EntryPointInfo entryPointInfo[] = {
-#define CORVANTA_INFO(name, result, params, need, provider) {#name, Need::need, platform::Provider::provider},
+#define CORVANTA_INFO(name, result, params, need, provider) {#name, Need::need, plugin_platform::Provider::provider},
     CORVANTA_ENTRY_POINTS(CORVANTA_INFO)
 #undef CORVANTA_INFO
 };
@@ -128,14 +128,14 @@ inline constexpr EntryPointInfo entryPointInfo[] = {
 constexpr int EntryPointCount = sizeof entryPointInfo / sizeof entryPointInfo[0];
 static_assert(sizeof(EntryPointTable) == EntryPointCount * sizeof(void *));
 
-// Module state: written by startProgram, read by the handlers. Zero at load.
+// Module state, zero at load: the table is written by resolveEntryPoints, the
+// flag by the plugin's start once it has decided; the handlers read both.
 extern EntryPointTable entryPoints;
 extern int32_t shaderSupported;
 
-// Resolves the entry points in the current GL context unless support was
-// already found, and reports whether shader objects are supported. On failure
-// it sets the error text and beeps.
-bool startProgram();
+// Looks every entry point up in the current GL context, in list order, and
+// replaces the whole table (a name the context lacks becomes null).
+void resolveEntryPoints();
 
 // Whether every required entry point is in the table.
 bool requiredEntryPointsPresent();

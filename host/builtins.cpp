@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/gl_calls.h"
-#include "host/platform.h"
+#include "host/host_platform.h"
 #include "host/png_file.h"
 
 namespace corvanta::host {

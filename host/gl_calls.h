@@ -1,7 +1,7 @@
 // The GL calls the reference host makes itself, for its built-ins, declared
 // here rather than taken from the plugin: a host sees nothing of a plugin but
 // its binary interface. The system GL library exports the GL 1.1 calls on
-// both platforms; glActiveTextureARB is looked up (host/platform.h).
+// both platforms; glActiveTextureARB is looked up (host/host_platform.h).
 #pragma once
 
 #if defined(_WIN32) && (defined(__i386__) || defined(_M_IX86))

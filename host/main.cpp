@@ -10,7 +10,7 @@
 
 #include "host/builtins.h"
 #include "host/library_registry.h"
-#include "host/platform.h"
+#include "host/host_platform.h"
 #include "host/png_file.h"
 #include "host/script.h"
 

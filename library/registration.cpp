@@ -2,6 +2,9 @@
 
 #include "glext/gl_tokens.h"
 #include "library/handlers.h"
+#include "library/object_queries.h"
+#include "library/pass_through.h"
+#include "library/uniforms.h"
 
 namespace corvanta {
 namespace {
@@ -75,15 +78,15 @@ constexpr Constant constants[] = {
 };
 // clang-format on
 #undef CORVANTA_CONSTANT
-static_assert(sizeof constants / sizeof constants[0] == 54);
 
 // A parameter as registered: its type, the dimensions of an array (0 for a
-// plain value), and whether the script passes a variable to be written.
-// Bytes, not words: the table is most of the plugin's data.
+// plain value), and whether the script passes a variable to be written. An
+// absent parameter ends the list. Bytes, not words: the table is most of the
+// plugin's data.
 struct Param {
-    int8_t type;
-    int8_t dimensions;
-    bool byReference;
+    int8_t type = -1;
+    int8_t dimensions = 0;
+    bool byReference = false;
 };
 constexpr Param Int{TypeInt, 0, false};
 constexpr Param Real{TypeReal, 0, false};
@@ -102,78 +105,98 @@ struct Function {
     FunctionHandler handler;
     int8_t resultType;
     Param params[5];
-    uint8_t paramCount;
 };
 
-// In registration order; the number of parameters follows them.
+using E = EntryPointTable;
+using handlers::Guard;
+constexpr Guard SupportFlag = Guard::SupportFlag;
+constexpr Guard EntryPoint = Guard::EntryPoint;
+using handlers::AttributeList;
+using handlers::UniformList;
+using handlers::objectStatus;
+using handlers::objectText;
+using handlers::passThrough;
+using handlers::passThroughResult;
+using handlers::queryByReference;
+using handlers::uniformArray;
+using handlers::uniformMatrix;
+using handlers::variableDetail;
+using handlers::variableLocation;
+using handlers::variableName;
+constexpr auto activeType = &handlers::ActiveVariable::type;
+constexpr auto activeSize = &handlers::ActiveVariable::size;
+
+// In registration order: the name, its handler (with its guard, see
+// library/pass_through.h), the result type and the parameters in script order.
+// clang-format off
 constexpr Function functions[] = {
-    {"ShaderInit", handlers::shaderInit, TypeInt, {}, 0},
-    {"CompileStatus", handlers::compileStatus, TypeInt, {Int}, 1},
-    {"LinkStatus", handlers::linkStatus, TypeInt, {Int}, 1},
-    {"ValidateStatus", handlers::validateStatus, TypeInt, {Int}, 1},
-    {"GetInfoLog", handlers::getInfoLog, TypeString, {Int}, 1},
-    {"GetActiveUniforms", handlers::getActiveUniforms, TypeInt, {Int}, 1},
-    {"GetUniformName", handlers::getUniformName, TypeString, {Int, Int}, 2},
-    {"GetUniformType", handlers::getUniformType, TypeInt, {Int, Int}, 2},
-    {"glCreateShaderObjectARB", handlers::createShaderObject, TypeInt, {Int}, 1},
-    {"glShaderSourceARB", handlers::shaderSource, Procedure, {Int, Text}, 2},
-    {"glCompileShaderARB", handlers::compileShader, Procedure, {Int}, 1},
-    {"glCreateProgramObjectARB", handlers::createProgramObject, TypeInt, {}, 0},
-    {"glAttachObjectARB", handlers::attachObject, Procedure, {Int, Int}, 2},
-    {"glLinkProgramARB", handlers::linkProgram, Procedure, {Int}, 1},
-    {"glValidateProgramARB", handlers::validateProgram, Procedure, {Int}, 1},
-    {"glUseProgramObjectARB", handlers::useProgramObject, Procedure, {Int}, 1},
-    {"glDetachObjectARB", handlers::detachObject, Procedure, {Int, Int}, 2},
-    {"glDeleteObjectARB", handlers::deleteObject, Procedure, {Int}, 1},
-    {"glGetObjectParameterivARB", handlers::getObjectParameteriv, Procedure, {Int, Int, IntRef}, 3},
-    {"glGetObjectParameterfvARB", handlers::getObjectParameterfv, Procedure, {Int, Int, RealRef}, 3},
-    {"glGetUniformLocationARB", handlers::getUniformLocation, TypeInt, {Int, Text}, 2},
-    {"glGetUniformivARB", handlers::getUniformiv, Procedure, {Int, Int, IntRef}, 3},
-    {"glGetUniformfvARB", handlers::getUniformfv, Procedure, {Int, Int, RealRef}, 3},
-    {"glUniform1iARB", handlers::uniform1i, Procedure, {Int, Int}, 2},
-    {"glUniform2iARB", handlers::uniform2i, Procedure, {Int, Int, Int}, 3},
-    {"glUniform3iARB", handlers::uniform3i, Procedure, {Int, Int, Int, Int}, 4},
-    {"glUniform4iARB", handlers::uniform4i, Procedure, {Int, Int, Int, Int, Int}, 5},
-    {"glUniform1fARB", handlers::uniform1f, Procedure, {Int, Real}, 2},
-    {"glUniform2fARB", handlers::uniform2f, Procedure, {Int, Real, Real}, 3},
-    {"glUniform3fARB", handlers::uniform3f, Procedure, {Int, Real, Real, Real}, 4},
-    {"glUniform4fARB", handlers::uniform4f, Procedure, {Int, Real, Real, Real, Real}, 5},
-    {"glUniform1ivARB", handlers::uniform1iv, Procedure, {Int, Int, IntArray1}, 3},
-    {"glUniform2ivARB", handlers::uniform2iv, Procedure, {Int, Int, IntArray2}, 3},
-    {"glUniform3ivARB", handlers::uniform3iv, Procedure, {Int, Int, IntArray2}, 3},
-    {"glUniform4ivARB", handlers::uniform4iv, Procedure, {Int, Int, IntArray2}, 3},
-    {"glUniform1fvARB", handlers::uniform1fv, Procedure, {Int, Int, RealArray1}, 3},
-    {"glUniform2fvARB", handlers::uniform2fv, Procedure, {Int, Int, RealArray2}, 3},
-    {"glUniform3fvARB", handlers::uniform3fv, Procedure, {Int, Int, RealArray2}, 3},
-    {"glUniform4fvARB", handlers::uniform4fv, Procedure, {Int, Int, RealArray2}, 3},
-    {"wglSwapIntervalEXT", handlers::swapInterval, Procedure, {Int}, 1},
+    {"ShaderInit", handlers::shaderInit, TypeInt, {}}, // no entry point
+    {"CompileStatus", objectStatus<GL_OBJECT_COMPILE_STATUS_ARB>, TypeInt, {Int}},
+    {"LinkStatus", objectStatus<GL_OBJECT_LINK_STATUS_ARB>, TypeInt, {Int}},
+    {"ValidateStatus", objectStatus<GL_OBJECT_VALIDATE_STATUS_ARB>, TypeInt, {Int}},
+    {"GetInfoLog", objectText<GL_OBJECT_INFO_LOG_LENGTH_ARB, &E::glGetInfoLogARB>, TypeString, {Int}},
+    {"GetActiveUniforms", objectStatus<GL_OBJECT_ACTIVE_UNIFORMS_ARB>, TypeInt, {Int}},
+    {"GetUniformName", variableName<UniformList>, TypeString, {Int, Int}},
+    {"GetUniformType", variableDetail<UniformList, activeType>, TypeInt, {Int, Int}},
+    {"glCreateShaderObjectARB", passThroughResult<&E::glCreateShaderObjectARB, SupportFlag>, TypeInt, {Int}},
+    {"glShaderSourceARB", handlers::shaderSource, Procedure, {Int, Text}}, // support flag
+    {"glCompileShaderARB", passThrough<&E::glCompileShaderARB, EntryPoint>, Procedure, {Int}},
+    {"glCreateProgramObjectARB", passThroughResult<&E::glCreateProgramObjectARB, SupportFlag>, TypeInt, {}},
+    {"glAttachObjectARB", passThrough<&E::glAttachObjectARB, SupportFlag>, Procedure, {Int, Int}},
+    {"glLinkProgramARB", passThrough<&E::glLinkProgramARB, SupportFlag>, Procedure, {Int}},
+    {"glValidateProgramARB", passThrough<&E::glValidateProgramARB, EntryPoint>, Procedure, {Int}},
+    {"glUseProgramObjectARB", passThrough<&E::glUseProgramObjectARB, SupportFlag>, Procedure, {Int}},
+    {"glDetachObjectARB", passThrough<&E::glDetachObjectARB, SupportFlag>, Procedure, {Int, Int}},
+    {"glDeleteObjectARB", passThrough<&E::glDeleteObjectARB, SupportFlag>, Procedure, {Int}},
+    {"glGetObjectParameterivARB", queryByReference<&E::glGetObjectParameterivARB>, Procedure, {Int, Int, IntRef}},
+    {"glGetObjectParameterfvARB", queryByReference<&E::glGetObjectParameterfvARB>, Procedure, {Int, Int, RealRef}},
+    {"glGetUniformLocationARB", variableLocation<&E::glGetUniformLocationARB>, TypeInt, {Int, Text}},
+    {"glGetUniformivARB", queryByReference<&E::glGetUniformivARB>, Procedure, {Int, Int, IntRef}},
+    {"glGetUniformfvARB", queryByReference<&E::glGetUniformfvARB>, Procedure, {Int, Int, RealRef}},
+    {"glUniform1iARB", passThrough<&E::glUniform1iARB, EntryPoint>, Procedure, {Int, Int}},
+    {"glUniform2iARB", passThrough<&E::glUniform2iARB, EntryPoint>, Procedure, {Int, Int, Int}},
+    {"glUniform3iARB", passThrough<&E::glUniform3iARB, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glUniform4iARB", passThrough<&E::glUniform4iARB, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
+    {"glUniform1fARB", passThrough<&E::glUniform1fARB, EntryPoint>, Procedure, {Int, Real}},
+    {"glUniform2fARB", passThrough<&E::glUniform2fARB, EntryPoint>, Procedure, {Int, Real, Real}},
+    {"glUniform3fARB", passThrough<&E::glUniform3fARB, EntryPoint>, Procedure, {Int, Real, Real, Real}},
+    {"glUniform4fARB", passThrough<&E::glUniform4fARB, EntryPoint>, Procedure, {Int, Real, Real, Real, Real}},
+    {"glUniform1ivARB", uniformArray<&E::glUniform1ivARB, 1>, Procedure, {Int, Int, IntArray1}},
+    {"glUniform2ivARB", uniformArray<&E::glUniform2ivARB, 2>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform3ivARB", uniformArray<&E::glUniform3ivARB, 3>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform4ivARB", uniformArray<&E::glUniform4ivARB, 4>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform1fvARB", uniformArray<&E::glUniform1fvARB, 1>, Procedure, {Int, Int, RealArray1}},
+    {"glUniform2fvARB", uniformArray<&E::glUniform2fvARB, 2>, Procedure, {Int, Int, RealArray2}},
+    {"glUniform3fvARB", uniformArray<&E::glUniform3fvARB, 3>, Procedure, {Int, Int, RealArray2}},
+    {"glUniform4fvARB", uniformArray<&E::glUniform4fvARB, 4>, Procedure, {Int, Int, RealArray2}},
+    {"wglSwapIntervalEXT", passThrough<&E::wglSwapIntervalEXT, EntryPoint>, Procedure, {Int}},
     // Added after the first forty.
-    {"glUniformMatrix2fvARB", handlers::uniformMatrix2, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix3fvARB", handlers::uniformMatrix3, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix4fvARB", handlers::uniformMatrix4, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glGetHandleARB", handlers::getHandle, TypeInt, {Int}, 1},
-    {"GetAttachedObject", handlers::getAttachedObject, TypeInt, {Int, Int}, 2},
-    {"GetShaderSource", handlers::getShaderSource, TypeString, {Int}, 1},
-    {"glBindAttribLocationARB", handlers::bindAttribLocation, Procedure, {Int, Int, Text}, 3},
-    {"glGetAttribLocationARB", handlers::getAttribLocation, TypeInt, {Int, Text}, 2},
-    {"GetActiveAttributes", handlers::getActiveAttributes, TypeInt, {Int}, 1},
-    {"GetAttribName", handlers::getAttribName, TypeString, {Int, Int}, 2},
-    {"GetAttribType", handlers::getAttribType, TypeInt, {Int, Int}, 2},
-    {"GetUniformSize", handlers::getUniformSize, TypeInt, {Int, Int}, 2},
-    {"glVertexAttrib1fARB", handlers::vertexAttrib1f, Procedure, {Int, Real}, 2},
-    {"glVertexAttrib2fARB", handlers::vertexAttrib2f, Procedure, {Int, Real, Real}, 3},
-    {"glVertexAttrib3fARB", handlers::vertexAttrib3f, Procedure, {Int, Real, Real, Real}, 4},
-    {"glVertexAttrib4fARB", handlers::vertexAttrib4f, Procedure, {Int, Real, Real, Real, Real}, 5},
-    {"BuildProgram", handlers::buildProgram, TypeInt, {Text, Text}, 2},
-    {"GetBuildLog", handlers::getBuildLog, TypeString, {}, 0},
-    {"glUniformMatrix2x3fv", handlers::uniformMatrix2x3, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix3x2fv", handlers::uniformMatrix3x2, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix2x4fv", handlers::uniformMatrix2x4, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix4x2fv", handlers::uniformMatrix4x2, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix3x4fv", handlers::uniformMatrix3x4, Procedure, {Int, Int, Int, RealArray2}, 4},
-    {"glUniformMatrix4x3fv", handlers::uniformMatrix4x3, Procedure, {Int, Int, Int, RealArray2}, 4},
+    {"glUniformMatrix2fvARB", uniformMatrix<&E::glUniformMatrix2fvARB, 2, 2>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3fvARB", uniformMatrix<&E::glUniformMatrix3fvARB, 3, 3>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4fvARB", uniformMatrix<&E::glUniformMatrix4fvARB, 4, 4>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glGetHandleARB", passThroughResult<&E::glGetHandleARB, EntryPoint>, TypeInt, {Int}},
+    {"GetAttachedObject", handlers::getAttachedObject, TypeInt, {Int, Int}},
+    {"GetShaderSource", objectText<GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, &E::glGetShaderSourceARB>, TypeString, {Int}},
+    {"glBindAttribLocationARB", passThrough<&E::glBindAttribLocationARB, EntryPoint>, Procedure, {Int, Int, Text}},
+    {"glGetAttribLocationARB", variableLocation<&E::glGetAttribLocationARB>, TypeInt, {Int, Text}},
+    {"GetActiveAttributes", objectStatus<GL_OBJECT_ACTIVE_ATTRIBUTES_ARB>, TypeInt, {Int}},
+    {"GetAttribName", variableName<AttributeList>, TypeString, {Int, Int}},
+    {"GetAttribType", variableDetail<AttributeList, activeType>, TypeInt, {Int, Int}},
+    {"GetUniformSize", variableDetail<UniformList, activeSize>, TypeInt, {Int, Int}},
+    {"glVertexAttrib1fARB", passThrough<&E::glVertexAttrib1fARB, EntryPoint>, Procedure, {Int, Real}},
+    {"glVertexAttrib2fARB", passThrough<&E::glVertexAttrib2fARB, EntryPoint>, Procedure, {Int, Real, Real}},
+    {"glVertexAttrib3fARB", passThrough<&E::glVertexAttrib3fARB, EntryPoint>, Procedure, {Int, Real, Real, Real}},
+    {"glVertexAttrib4fARB", passThrough<&E::glVertexAttrib4fARB, EntryPoint>, Procedure, {Int, Real, Real, Real, Real}},
+    {"BuildProgram", handlers::buildProgram, TypeInt, {Text, Text}}, // support flag
+    {"GetBuildLog", handlers::getBuildLog, TypeString, {}},           // no entry point
+    {"glUniformMatrix2x3fv", uniformMatrix<&E::glUniformMatrix2x3fv, 2, 3>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3x2fv", uniformMatrix<&E::glUniformMatrix3x2fv, 3, 2>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix2x4fv", uniformMatrix<&E::glUniformMatrix2x4fv, 2, 4>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4x2fv", uniformMatrix<&E::glUniformMatrix4x2fv, 4, 2>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3x4fv", uniformMatrix<&E::glUniformMatrix3x4fv, 3, 4>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4x3fv", uniformMatrix<&E::glUniformMatrix4x3fv, 4, 3>, Procedure, {Int, Int, Int, RealArray2}},
 };
-static_assert(sizeof functions / sizeof functions[0] == 64);
+// clang-format on
 
 } // namespace
 
@@ -187,8 +210,8 @@ void registerLibrary(FunctionRegistry *registry) {
             ops.RegisterProcedure(registry, function.name, function.handler);
         else
             ops.RegisterFunction(registry, function.name, function.handler, function.resultType);
-        for (int i = 0; i < function.paramCount; ++i) {
-            const Param &param = function.params[i];
+        for (const Param &param : function.params) {
+            if (param.type < 0) break;
             if (param.dimensions > 0)
                 ops.AddArrayParam(registry, param.type, param.dimensions);
             else

@@ -4,13 +4,15 @@
 #include "glext/entry_points.h"
 #include "library/handlers.h"
 #include "library/registration.h"
-#include "plugin/error_text.h"
+#include "glext/plugin_platform.h"
+#include "plugin/start_program.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta {
 namespace {
 
 constexpr char description[] = "for Corvanta";
+constexpr char unsupportedMessage[] = "no GL_ARB_shader_support !";
 
 // The one message the plugin can report fits with room to spare; a static
 // buffer means setting it can never fail.
@@ -51,6 +53,20 @@ ShaderPlugin plugin;
 void setErrorText(const char *text) {
     std::strncpy(errorText, text, sizeof errorText - 1);
     errorText[sizeof errorText - 1] = '\0';
+}
+
+bool startProgram() {
+    // Support, once found, is final: later starts look nothing up again.
+    if (shaderSupported) return true;
+    resolveEntryPoints();
+    if (requiredEntryPointsPresent()) {
+        shaderSupported = 1;
+    } else {
+        setErrorText(unsupportedMessage);
+        shaderSupported = 0;
+        plugin_platform::beep();
+    }
+    return shaderSupported != 0;
 }
 
 } // namespace corvanta

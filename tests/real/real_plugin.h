@@ -3,7 +3,7 @@
 #pragma once
 
 
-#include "host/platform.h"
+#include "host/host_platform.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta::testing {

@@ -117,7 +117,7 @@ protected:
         FakeRuntime runtime(std::move(args));
         const host::LibraryEntry *entry = registry->find(name);
         if (entry == nullptr || entry->handler == nullptr) throw std::out_of_range("not registered: " + name);
-        runtime.call(entry->handler);
+        runtime.call(*entry);
         return runtime;
     }
     static int32_t intOf(const std::string &name, std::vector<FakeArg> args = {}) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "glext/gl_tokens.h"
 
@@ -68,7 +69,35 @@ void upload(const char *name, std::vector<int64_t> ints, GLsizei count, const T 
     const auto *bytes = reinterpret_cast<const unsigned char *>(values);
     call.bytes.assign(bytes, bytes + static_cast<size_t>(count) * components * sizeof(T));
 }
-// One fake per entry point, named as the entry point.
+// Every entry point records its name and arguments: ints for handles, enums,
+// locations and counts, floats for reals, a text, and any other pointer.
+template <typename Entry, const char *name> struct Recorder;
+template <typename Result, typename... Params, const char *name>
+struct Recorder<Result(FAKE *)(Params...), name> {
+    static Result FAKE call(Params... args) {
+        DriverCall &call = record(name);
+        (put(call, args), ...);
+        return Result();
+    }
+    template <typename T> static void put(DriverCall &call, T value) {
+        if constexpr (std::is_same_v<T, GLfloat>)
+            call.floats.push_back(value);
+        else if constexpr (std::is_same_v<T, const GLcharARB *>)
+            call.text = value;
+        else if constexpr (std::is_pointer_v<T>)
+            call.pointer = value;
+        else
+            call.ints.push_back(static_cast<int64_t>(value));
+    }
+};
+namespace names {
+#define CORVANTA_NAME(name, result, params, need, provider) constexpr char name[] = #name;
+CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
+#undef CORVANTA_NAME
+} // namespace names
+
+// Fakes with behaviour a test needs (names handed out, lengths, statuses,
+// written values, uploaded bytes), named as their entry points.
 namespace fake {
 
 GLhandleARB FAKE glCreateShaderObjectARB(GLenum type) {
@@ -81,17 +110,10 @@ void FAKE glShaderSourceARB(GLhandleARB shader, GLsizei count, const GLcharARB *
     call.text = strings[0];
     call.pointer = lengths;
 }
-void FAKE glCompileShaderARB(GLhandleARB shader) { record("glCompileShaderARB", {shader}); }
-void FAKE glDeleteObjectARB(GLhandleARB object) { record("glDeleteObjectARB", {object}); }
 GLhandleARB FAKE glCreateProgramObjectARB() {
     record("glCreateProgramObjectARB");
     return d().programCreationFails ? 0 : newHandle();
 }
-void FAKE glAttachObjectARB(GLhandleARB c, GLhandleARB o) { record("glAttachObjectARB", {c, o}); }
-void FAKE glDetachObjectARB(GLhandleARB c, GLhandleARB o) { record("glDetachObjectARB", {c, o}); }
-void FAKE glUseProgramObjectARB(GLhandleARB program) { record("glUseProgramObjectARB", {program}); }
-void FAKE glLinkProgramARB(GLhandleARB program) { record("glLinkProgramARB", {program}); }
-void FAKE glValidateProgramARB(GLhandleARB program) { record("glValidateProgramARB", {program}); }
 void FAKE glGetInfoLogARB(GLhandleARB object, GLsizei size, GLsizei *length, GLcharARB *log) {
     record("glGetInfoLogARB", {object, size});
     const std::string &text = infoLogOf(object);
@@ -136,57 +158,14 @@ void FAKE glGetUniformfvARB(GLhandleARB program, GLint location, GLfloat *params
     record("glGetUniformfvARB", {program, location});
     writeAll(d().uniformFloats, params);
 }
-void FAKE glUniform1fARB(GLint l, GLfloat x) { record("glUniform1fARB", {l}, {x}); }
-void FAKE glUniform2fARB(GLint l, GLfloat x, GLfloat y) { record("glUniform2fARB", {l}, {x, y}); }
-void FAKE glUniform3fARB(GLint l, GLfloat x, GLfloat y, GLfloat z) {
-    record("glUniform3fARB", {l}, {x, y, z});
+// Uploads keep a copy of the bytes; matrix uploads record the transpose flag
+// as the driver received it.
+template <int components, const char *name, typename T> void FAKE vectors(GLint l, GLsizei c, const T *v) {
+    upload<components>(name, {l, c}, c, v);
 }
-void FAKE glUniform4fARB(GLint l, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    record("glUniform4fARB", {l}, {x, y, z, w});
-}
-void FAKE glUniform1iARB(GLint l, GLint x) { record("glUniform1iARB", {l, x}); }
-void FAKE glUniform2iARB(GLint l, GLint x, GLint y) { record("glUniform2iARB", {l, x, y}); }
-void FAKE glUniform3iARB(GLint l, GLint x, GLint y, GLint z) { record("glUniform3iARB", {l, x, y, z}); }
-void FAKE glUniform4iARB(GLint l, GLint x, GLint y, GLint z, GLint w) {
-    record("glUniform4iARB", {l, x, y, z, w});
-}
-void FAKE glUniform1fvARB(GLint l, GLsizei c, const GLfloat *v) {
-    upload<1>("glUniform1fvARB", {l, c}, c, v);
-}
-void FAKE glUniform2fvARB(GLint l, GLsizei c, const GLfloat *v) {
-    upload<2>("glUniform2fvARB", {l, c}, c, v);
-}
-void FAKE glUniform3fvARB(GLint l, GLsizei c, const GLfloat *v) {
-    upload<3>("glUniform3fvARB", {l, c}, c, v);
-}
-void FAKE glUniform4fvARB(GLint l, GLsizei c, const GLfloat *v) {
-    upload<4>("glUniform4fvARB", {l, c}, c, v);
-}
-void FAKE glUniform1ivARB(GLint l, GLsizei c, const GLint *v) { upload<1>("glUniform1ivARB", {l, c}, c, v); }
-void FAKE glUniform2ivARB(GLint l, GLsizei c, const GLint *v) { upload<2>("glUniform2ivARB", {l, c}, c, v); }
-void FAKE glUniform3ivARB(GLint l, GLsizei c, const GLint *v) { upload<3>("glUniform3ivARB", {l, c}, c, v); }
-void FAKE glUniform4ivARB(GLint l, GLsizei c, const GLint *v) { upload<4>("glUniform4ivARB", {l, c}, c, v); }
-int FAKE wglSwapIntervalEXT(int interval) {
-    record("wglSwapIntervalEXT", {interval});
-    return 1;
-}
-// Matrix uploads record the transpose flag as the driver received it.
-template <int components, const char *name>
-void FAKE matrix(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
+template <int components, const char *name> void FAKE matrices(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
     upload<components>(name, {l, c, t}, c, v);
 }
-constexpr char m2[] = "glUniformMatrix2fvARB", m3[] = "glUniformMatrix3fvARB", m4[] = "glUniformMatrix4fvARB",
-               m23[] = "glUniformMatrix2x3fv", m32[] = "glUniformMatrix3x2fv", m24[] = "glUniformMatrix2x4fv",
-               m42[] = "glUniformMatrix4x2fv", m34[] = "glUniformMatrix3x4fv", m43[] = "glUniformMatrix4x3fv";
-constexpr auto glUniformMatrix2fvARB = matrix<4, m2>;
-constexpr auto glUniformMatrix3fvARB = matrix<9, m3>;
-constexpr auto glUniformMatrix4fvARB = matrix<16, m4>;
-constexpr auto glUniformMatrix2x3fv = matrix<6, m23>;
-constexpr auto glUniformMatrix3x2fv = matrix<6, m32>;
-constexpr auto glUniformMatrix2x4fv = matrix<8, m24>;
-constexpr auto glUniformMatrix4x2fv = matrix<8, m42>;
-constexpr auto glUniformMatrix3x4fv = matrix<12, m34>;
-constexpr auto glUniformMatrix4x3fv = matrix<12, m43>;
 GLhandleARB FAKE glGetHandleARB(GLenum pname) {
     record("glGetHandleARB", {pname});
     return d().handle;
@@ -203,9 +182,6 @@ void FAKE glGetShaderSourceARB(GLhandleARB shader, GLsizei size, GLsizei *length
     writeText(d().shaderSource, size, source);
     if (length != nullptr) *length = static_cast<GLsizei>(d().shaderSource.size());
 }
-void FAKE glBindAttribLocationARB(GLhandleARB program, GLuint index, const GLcharARB *name) {
-    record("glBindAttribLocationARB", {program, index}).text = name;
-}
 GLint FAKE glGetAttribLocationARB(GLhandleARB program, const GLcharARB *name) {
     record("glGetAttribLocationARB", {program}).text = name;
     return d().attribLocation;
@@ -214,14 +190,6 @@ void FAKE glGetActiveAttribARB(GLhandleARB program, GLuint index, GLsizei size, 
                                GLint *arraySize, GLenum *type, GLcharARB *name) {
     activeVariable("glGetActiveAttribARB", d().attributes, program, index, size, length, arraySize, type,
                    name);
-}
-void FAKE glVertexAttrib1fARB(GLuint i, GLfloat x) { record("glVertexAttrib1fARB", {i}, {x}); }
-void FAKE glVertexAttrib2fARB(GLuint i, GLfloat x, GLfloat y) { record("glVertexAttrib2fARB", {i}, {x, y}); }
-void FAKE glVertexAttrib3fARB(GLuint i, GLfloat x, GLfloat y, GLfloat z) {
-    record("glVertexAttrib3fARB", {i}, {x, y, z});
-}
-void FAKE glVertexAttrib4fARB(GLuint i, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    record("glVertexAttrib4fARB", {i}, {x, y, z, w});
 }
 
 } // namespace fake
@@ -234,9 +202,44 @@ FakeDriver &fakeDriver() {
 
 void FakeDriver::install() {
     *this = FakeDriver{};
-#define CORVANTA_FAKE(name, result, params, need, provider) entryPoints.name = fake::name;
-    CORVANTA_ENTRY_POINTS(CORVANTA_FAKE)
-#undef CORVANTA_FAKE
+#define CORVANTA_RECORDER(name, result, params, need, provider)                                              \
+    entryPoints.name = Recorder<decltype(EntryPointTable::name), names::name>::call;
+    CORVANTA_ENTRY_POINTS(CORVANTA_RECORDER)
+#undef CORVANTA_RECORDER
+    // Where a test needs more than the record.
+    using namespace fake;
+    entryPoints.glCreateShaderObjectARB = glCreateShaderObjectARB;
+    entryPoints.glShaderSourceARB = glShaderSourceARB;
+    entryPoints.glCreateProgramObjectARB = glCreateProgramObjectARB;
+    entryPoints.glGetInfoLogARB = glGetInfoLogARB;
+    entryPoints.glGetObjectParameterivARB = glGetObjectParameterivARB;
+    entryPoints.glGetObjectParameterfvARB = glGetObjectParameterfvARB;
+    entryPoints.glGetActiveUniformARB = glGetActiveUniformARB;
+    entryPoints.glGetUniformLocationARB = glGetUniformLocationARB;
+    entryPoints.glGetUniformivARB = glGetUniformivARB;
+    entryPoints.glGetUniformfvARB = glGetUniformfvARB;
+    entryPoints.glUniform1fvARB = vectors<1, names::glUniform1fvARB, GLfloat>;
+    entryPoints.glUniform2fvARB = vectors<2, names::glUniform2fvARB, GLfloat>;
+    entryPoints.glUniform3fvARB = vectors<3, names::glUniform3fvARB, GLfloat>;
+    entryPoints.glUniform4fvARB = vectors<4, names::glUniform4fvARB, GLfloat>;
+    entryPoints.glUniform1ivARB = vectors<1, names::glUniform1ivARB, GLint>;
+    entryPoints.glUniform2ivARB = vectors<2, names::glUniform2ivARB, GLint>;
+    entryPoints.glUniform3ivARB = vectors<3, names::glUniform3ivARB, GLint>;
+    entryPoints.glUniform4ivARB = vectors<4, names::glUniform4ivARB, GLint>;
+    entryPoints.glUniformMatrix2fvARB = matrices<4, names::glUniformMatrix2fvARB>;
+    entryPoints.glUniformMatrix3fvARB = matrices<9, names::glUniformMatrix3fvARB>;
+    entryPoints.glUniformMatrix4fvARB = matrices<16, names::glUniformMatrix4fvARB>;
+    entryPoints.glUniformMatrix2x3fv = matrices<6, names::glUniformMatrix2x3fv>;
+    entryPoints.glUniformMatrix3x2fv = matrices<6, names::glUniformMatrix3x2fv>;
+    entryPoints.glUniformMatrix2x4fv = matrices<8, names::glUniformMatrix2x4fv>;
+    entryPoints.glUniformMatrix4x2fv = matrices<8, names::glUniformMatrix4x2fv>;
+    entryPoints.glUniformMatrix3x4fv = matrices<12, names::glUniformMatrix3x4fv>;
+    entryPoints.glUniformMatrix4x3fv = matrices<12, names::glUniformMatrix4x3fv>;
+    entryPoints.glGetHandleARB = glGetHandleARB;
+    entryPoints.glGetAttachedObjectsARB = glGetAttachedObjectsARB;
+    entryPoints.glGetShaderSourceARB = glGetShaderSourceARB;
+    entryPoints.glGetAttribLocationARB = glGetAttribLocationARB;
+    entryPoints.glGetActiveAttribARB = glGetActiveAttribARB;
     shaderSupported = 1;
 }
 

@@ -8,8 +8,8 @@ namespace corvanta::testing {
 
 namespace {
 
-std::map<std::string, platform::ProcAddress> &procs() {
-    static std::map<std::string, platform::ProcAddress> registered;
+std::map<std::string, plugin_platform::ProcAddress> &procs() {
+    static std::map<std::string, plugin_platform::ProcAddress> registered;
     return registered;
 }
 
@@ -31,13 +31,13 @@ void FakePlatform::serveAllBut(std::initializer_list<const char *> missing) {
     for (const char *name : missing) served.erase(name);
 }
 
-void setFakeProc(const std::string &name, platform::ProcAddress proc) { procs()[name] = proc; }
+void setFakeProc(const std::string &name, plugin_platform::ProcAddress proc) { procs()[name] = proc; }
 
 void clearFakeProcs() { procs().clear(); }
 
 } // namespace corvanta::testing
 
-namespace corvanta::platform {
+namespace corvanta::plugin_platform {
 
 ProcAddress getProcAddress(const char *name, Provider provider) {
     auto &fake = testing::fakePlatform();
@@ -50,4 +50,4 @@ ProcAddress getProcAddress(const char *name, Provider provider) {
 
 void beep() { ++testing::fakePlatform().beeps; }
 
-} // namespace corvanta::platform
+} // namespace corvanta::plugin_platform

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "glext/platform.h"
+#include "glext/plugin_platform.h"
 
 namespace corvanta::testing {
 
 struct FakePlatform {
     std::set<std::string> served;
     std::vector<std::string> lookups;          // every name asked for, in order
-    std::vector<platform::Provider> providers; // what each lookup named as its provider
+    std::vector<plugin_platform::Provider> providers; // what each lookup named as its provider
     int beeps = 0;
 
     // Serves every name the library looks up, or every name but those given.
@@ -26,7 +26,7 @@ FakePlatform &fakePlatform();
 
 // The address the fake hands out for `name`: a test can register a function of
 // its own for a name, otherwise a unique non-null placeholder is used.
-void setFakeProc(const std::string &name, platform::ProcAddress proc);
+void setFakeProc(const std::string &name, plugin_platform::ProcAddress proc);
 void clearFakeProcs();
 
 } // namespace corvanta::testing

@@ -13,30 +13,51 @@ FakeRuntime &self(ScriptRuntime *runtime) { return *static_cast<FakeRuntime *>(r
 
 std::string str(int32_t value) { return std::to_string(value); }
 
+void refuse(const FakeRuntime &runtime, const std::string &what) {
+    const std::string name = runtime.signature != nullptr ? runtime.signature->name : "an unregistered handler";
+    throw std::logic_error(name + ": " + what);
+}
+
+// The script type a data exchange's value code stands for.
+int32_t typeOf(int32_t code) { return code == ValueFloat32 ? TypeReal : code == ValueInt32 ? TypeInt : -1; }
+
+void expectResult(const FakeRuntime &runtime, int32_t type) {
+    const host::LibraryEntry *entry = runtime.signature;
+    if (entry == nullptr) return;
+    if (entry->kind != host::LibraryEntry::Kind::Function || entry->resultType != type)
+        refuse(runtime, std::string("sets a result of type ") + host::typeName(type) + ", which it does not have");
+    if (runtime.resultCount > 0) refuse(runtime, "sets a second result");
+}
+
 int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetIntParam(" + str(index) + ")");
+    self(r).parameter(index, TypeInt, 0, false);
     return static_cast<int32_t>(self(r).arg(index).number);
 }
 
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetRealParam(" + str(index) + ")");
+    self(r).parameter(index, TypeReal, 0, false);
     return self(r).arg(index).number;
 }
 
 const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetStringParam(" + str(index) + ")");
+    self(r).parameter(index, TypeString, 0, false);
     FakeArg &arg = self(r).arg(index);
     return arg.kind == FakeArg::Kind::NullText ? nullptr : arg.text.c_str();
 }
 
 void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) {
     self(r).log.push_back("SetIntResult(" + str(value) + ")");
+    expectResult(self(r), TypeInt);
     self(r).intResult = value;
     ++self(r).resultCount;
 }
 
 void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
     self(r).log.push_back("SetStringResult");
+    expectResult(self(r), TypeString);
     if (text == nullptr) throw std::logic_error("null text handed to the host");
     self(r).stringResult = std::string(text);
     ++self(r).resultCount;
@@ -72,6 +93,7 @@ void CORVANTA_CALL addPointerLevel(ScriptRuntime *r) {
 void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destination) {
     FakeRuntime &rt = self(r);
     rt.log.push_back("ReadParamData(" + str(index) + ")");
+    rt.parameter(index, typeOf(rt.valueCode), rt.dims.size(), false);
     if (destination == nullptr) throw std::logic_error("null destination handed to the host");
     size_t described = 1;
     for (int32_t size : rt.dims) described *= static_cast<size_t>(size);
@@ -82,6 +104,7 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
     FakeRuntime &rt = self(r);
     rt.log.push_back("WriteParamData(" + str(index) + ")");
+    rt.parameter(index, typeOf(rt.valueCode), 0, true);
     FakeArg &target = rt.arg(index);
     if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != 1)
         throw std::logic_error("by-reference write to something that is not a variable");
@@ -98,6 +121,41 @@ const ScriptRuntimeOps fakeOps = {
 } // namespace
 
 FakeRuntime::FakeRuntime(std::vector<FakeArg> arguments) : args(std::move(arguments)) { ops = &fakeOps; }
+
+FakeRuntime &FakeRuntime::call(const host::LibraryEntry &entry) {
+    signature = &entry;
+    entry.handler(this);
+    const bool function = entry.kind == host::LibraryEntry::Kind::Function;
+    if (function && resultCount != 1) refuse(*this, "a function that set no result");
+    if (!function && resultCount != 0) refuse(*this, "a procedure that set a result");
+    return *this;
+}
+
+FakeRuntime &FakeRuntime::call(const std::string &name) {
+    const host::LibraryEntry *entry = library != nullptr ? library->find(name) : nullptr;
+    if (entry == nullptr || entry->handler == nullptr) throw std::logic_error(name + " is not registered");
+    return call(*entry);
+}
+
+const host::Parameter &FakeRuntime::parameter(int32_t indexFromEnd, int32_t type, size_t dimensions,
+                                              bool write) const {
+    static const host::Parameter unchecked{};
+    if (signature == nullptr) return unchecked;
+    const auto count = static_cast<int32_t>(signature->params.size());
+    if (indexFromEnd < 1 || indexFromEnd > count)
+        refuse(*this, "argument " + str(indexFromEnd) + " from the end, of " + str(count) + " registered");
+    const host::Parameter &param = signature->params[static_cast<size_t>(count - indexFromEnd)];
+    const auto describe = [](int32_t t, size_t dims, bool byReference) {
+        std::string text = byReference ? "var " : "";
+        text += t >= 0 ? host::typeName(t) : "unknown";
+        if (dims > 0) text += "[" + std::string(dims - 1, ',') + "]";
+        return text;
+    };
+    if (param.type != type || static_cast<size_t>(param.dimensions) != dimensions || (write && !param.byReference))
+        refuse(*this, "reads argument " + str(indexFromEnd) + " as " + describe(type, dimensions, write) +
+                          ", registered as " + describe(param.type, size_t(param.dimensions), param.byReference));
+    return param;
+}
 
 FakeArg &FakeRuntime::arg(int32_t indexFromEnd) {
     if (indexFromEnd < 1 || static_cast<size_t>(indexFromEnd) > args.size())

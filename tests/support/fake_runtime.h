@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta::testing {
@@ -52,11 +53,16 @@ class FakeRuntime : public ScriptRuntime {
 public:
     explicit FakeRuntime(std::vector<FakeArg> arguments = {});
 
-    // Calls a handler as the host does and returns the runtime for inspection.
-    FakeRuntime &call(FunctionHandler handler) {
-        handler(this);
-        return *this;
-    }
+    // Calls a registered name's handler as the host does and returns the
+    // runtime for inspection. The runtime refuses, by throwing, what a host
+    // would refuse against the name's registered signature: an argument
+    // beyond its parameters or of another type, an array read of other
+    // dimensions, a by-reference write to a plain parameter, and a result
+    // that a procedure sets or a function does not set exactly once.
+    FakeRuntime &call(const host::LibraryEntry &entry);
+    // The same for a name of `library`, which a test sets.
+    FakeRuntime &call(const std::string &name);
+    static inline const host::LibraryRegistry *library = nullptr;
 
     std::vector<FakeArg> args;
     std::vector<std::string> log;
@@ -70,6 +76,10 @@ public:
     int pointerLevels = 0;
 
     FakeArg &arg(int32_t indexFromEnd);
+    // The registered parameter at `indexFromEnd`, which must be `type` with
+    // `dimensions`, by reference if `write`; what does not match throws.
+    const host::Parameter &parameter(int32_t indexFromEnd, int32_t type, size_t dimensions, bool write) const;
+    const host::LibraryEntry *signature = nullptr;
     bool logged(const std::string &prefix) const;
 };
 

@@ -1,22 +1,34 @@
-// The fixture shared by the handler tests: a fake driver installed with
-// support on, a counting heap, and short names for arguments.
+// The fixture shared by the handler tests: the library as the plugin
+// registers it (handlers are called by their script names), a fake driver
+// installed with support on, a counting heap, and short names for arguments.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "glext/entry_points.h"
-#include "library/handlers.h"
+#include "host/library_registry.h"
 #include "tests/support/counting_allocation.h"
 #include "tests/support/fake_driver.h"
 #include "tests/support/fake_runtime.h"
 
 namespace corvanta::testing {
 
+inline const host::LibraryRegistry &registeredLibrary() {
+    static const host::LibraryRegistry library = [] {
+        host::LibraryRegistry registry;
+        ShaderPlugin *plugin = Corvanta_Init();
+        plugin->ops->RegisterLibrary(plugin, &registry);
+        return registry;
+    }();
+    return library;
+}
+
 using A = FakeArg;
 
 class HandlerTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        FakeRuntime::library = &registeredLibrary();
         fakeDriver().install();
         countingAllocation() = {};
     }

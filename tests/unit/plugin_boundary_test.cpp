@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "glext/entry_points.h"
-#include "plugin/error_text.h"
+#include "plugin/start_program.h"
 #include "plugin/host_interfaces.h"
 #include "tests/support/fake_platform.h"
 
@@ -15,7 +15,7 @@ namespace corvanta {
 namespace {
 
 using testing::fakePlatform;
-using Provider = platform::Provider;
+using Provider = plugin_platform::Provider;
 
 constexpr char message[] = "no GL_ARB_shader_support !";
 
@@ -223,7 +223,7 @@ TEST_F(PluginBoundary, SmallValuesSomeDriversAnswerForMissingNamesCountAsMissing
         SCOPED_TRACE(sentinel);
         // A driver's answer of a small integer is exactly what is tested here.
         const auto answer =
-            reinterpret_cast<platform::ProcAddress>(sentinel); // NOLINT(performance-no-int-to-ptr)
+            reinterpret_cast<plugin_platform::ProcAddress>(sentinel); // NOLINT(performance-no-int-to-ptr)
         testing::setFakeProc("glLinkProgramARB", answer);
         testing::setFakeProc("wglSwapIntervalEXT", answer);
         EXPECT_FALSE(start());

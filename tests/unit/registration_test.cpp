@@ -9,6 +9,7 @@
 #include "glext/entry_points.h"
 #include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
+#include "tests/unit/handler_test_support.h"
 
 namespace corvanta {
 namespace {
@@ -57,6 +58,37 @@ TEST(Registration, ShaderTypesHaveTheSameValueWithAndWithoutTheirEnding) {
     EXPECT_EQ(registry.find("GL_VERTEX_SHADER_ARB")->value, 0x8B31);
     EXPECT_EQ(registry.find("GL_FRAGMENT_SHADER")->value, 0x8B30);
     EXPECT_EQ(registry.find("GL_FRAGMENT_SHADER_ARB")->value, 0x8B30);
+}
+
+// Every handler against its own row, with arguments of the registered kinds:
+// the fake runtime refuses an argument the row does not have or has with
+// another type, an array or by-reference access the row does not register,
+// and a result the row's kind does not give. With support and every entry
+// point, without support, and with support but no entry point at all.
+using RowsAndHandlers = testing::HandlerTest;
+TEST_F(RowsAndHandlers, EveryHandlerReadsAndAnswersExactlyWhatItsRowRegisters) {
+    using testing::A;
+    for (int driverState = 0; driverState < 3; ++driverState) {
+        SCOPED_TRACE(driverState);
+        if (driverState == 1) shaderSupported = 0;
+        if (driverState == 2) entryPoints = {};
+        for (const host::LibraryEntry &entry : testing::registeredLibrary().entries) {
+            if (entry.kind == host::LibraryEntry::Kind::Constant) continue;
+            SCOPED_TRACE(entry.name);
+            std::vector<testing::FakeArg> args;
+            for (const host::Parameter &param : entry.params) {
+                if (param.byReference)
+                    args.push_back(A::variable());
+                else if (param.dimensions > 0)
+                    args.push_back(A::array(std::vector<double>(16, 1.0)));
+                else if (param.type == TypeString)
+                    args.push_back(A::string("void main() {}"));
+                else
+                    args.push_back(param.type == TypeReal ? A::real(0.5) : A::integer(1));
+            }
+            EXPECT_NO_THROW(testing::FakeRuntime(args).call(entry));
+        }
+    }
 }
 
 } // namespace

@@ -5,31 +5,32 @@
 #include <vector>
 
 #include "glext/gl_tokens.h"
+#include "library/handlers.h"
 #include "tests/unit/handler_test_support.h"
 
 namespace corvanta::testing {
 namespace {
 
-using namespace handlers;
+
 
 using ShaderObjects = HandlerTest;
 
 TEST_F(ShaderObjects, ShaderInitReportsTheSupportFlagAsScriptTruth) {
-    EXPECT_EQ(FakeRuntime().call(shaderInit).intResult, -1);
+    EXPECT_EQ(FakeRuntime().call("ShaderInit").intResult, -1);
     shaderSupported = 0;
-    EXPECT_EQ(FakeRuntime().call(shaderInit).intResult, 0);
+    EXPECT_EQ(FakeRuntime().call("ShaderInit").intResult, 0);
     EXPECT_TRUE(driver.calls.empty());
 }
 
 TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
     const struct {
-        FunctionHandler handler;
+        const char * handler;
         GLenum pname;
-    } statuses[] = {{compileStatus, 0x8B81},
-                    {linkStatus, 0x8B82},
-                    {validateStatus, 0x8B83},
-                    {getActiveUniforms, 0x8B86},
-                    {getActiveAttributes, 0x8B89}};
+    } statuses[] = {{"CompileStatus", 0x8B81},
+                    {"LinkStatus", 0x8B82},
+                    {"ValidateStatus", 0x8B83},
+                    {"GetActiveUniforms", 0x8B86},
+                    {"GetActiveAttributes", 0x8B89}};
     for (const auto &status : statuses) {
         SCOPED_TRACE(status.pname);
         driver.objectParameters = {{status.pname, 1}};
@@ -44,11 +45,11 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
 
 TEST_F(ShaderObjects, ObjectTextsComeBackWithExactlyTheirCharacters) {
     const struct {
-        FunctionHandler handler;
+        const char * handler;
         GLenum lengthName;
         const char *entry;
-    } texts[] = {{getInfoLog, GL_OBJECT_INFO_LOG_LENGTH_ARB, "glGetInfoLogARB"},
-                 {getShaderSource, GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, "glGetShaderSourceARB"}};
+    } texts[] = {{"GetInfoLog", GL_OBJECT_INFO_LOG_LENGTH_ARB, "glGetInfoLogARB"},
+                 {"GetShaderSource", GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, "glGetShaderSourceARB"}};
     for (const auto &t : texts) {
         SCOPED_TRACE(t.entry);
         fakeDriver().install();
@@ -78,9 +79,9 @@ TEST_F(ShaderObjects, TextQueriesAlwaysSetAResult) {
     for (GLint length : {0, -1}) {
         driver.objectParameters = {{GL_OBJECT_INFO_LOG_LENGTH_ARB, length},
                                    {GL_ACTIVE_UNIFORM_MAX_LENGTH, length}};
-        EXPECT_EQ(FakeRuntime({A::integer(4)}).call(getInfoLog).stringResult, "");
-        EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call(getUniformName).stringResult, "");
-        EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call(getUniformType).intResult, 0);
+        EXPECT_EQ(FakeRuntime({A::integer(4)}).call("GetInfoLog").stringResult, "");
+        EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call("GetUniformName").stringResult, "");
+        EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call("GetUniformType").intResult, 0);
     }
     EXPECT_TRUE(heap.allocations.empty());
     EXPECT_EQ(driver.count("glGetInfoLogARB") + driver.count("glGetActiveUniformARB"), 0);
@@ -88,7 +89,7 @@ TEST_F(ShaderObjects, TextQueriesAlwaysSetAResult) {
     driver.infoLog = "warning";
     driver.objectParameters = {{GL_OBJECT_INFO_LOG_LENGTH_ARB, 8}};
     heap.failNext = true;
-    EXPECT_EQ(FakeRuntime({A::integer(4)}).call(getInfoLog).stringResult, "");
+    EXPECT_EQ(FakeRuntime({A::integer(4)}).call("GetInfoLog").stringResult, "");
     EXPECT_EQ(driver.count("glGetInfoLogARB"), 0);
 }
 
@@ -96,20 +97,20 @@ TEST_F(ShaderObjects, TextIsTerminatedInsideTheBufferEvenIfTheDriverFillsIt) {
     driver.fillWholeBuffer = true;
     driver.objectParameters = {{GL_OBJECT_INFO_LOG_LENGTH_ARB, 6}, {GL_ACTIVE_UNIFORM_MAX_LENGTH, 6}};
     driver.uniforms = {{"anything", GL_FLOAT}};
-    EXPECT_EQ(FakeRuntime({A::integer(4)}).call(getInfoLog).stringResult, "xxxxx");
-    EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call(getUniformName).stringResult, "xxxxx");
+    EXPECT_EQ(FakeRuntime({A::integer(4)}).call("GetInfoLog").stringResult, "xxxxx");
+    EXPECT_EQ(FakeRuntime({A::integer(4), A::integer(0)}).call("GetUniformName").stringResult, "xxxxx");
 }
 
 TEST_F(ShaderObjects, NameTypeAndSizeComeFromTheActiveUniformOrAttributeAtTheIndex) {
     const struct {
-        FunctionHandler name, type;
+        const char *name, *type;
         GLenum maxLength;
         const char *entry;
         std::vector<ActiveVariable> FakeDriver::*list;
     } lists[] = {
-        {getUniformName, getUniformType, GL_ACTIVE_UNIFORM_MAX_LENGTH, "glGetActiveUniformARB",
+        {"GetUniformName", "GetUniformType", GL_ACTIVE_UNIFORM_MAX_LENGTH, "glGetActiveUniformARB",
          &FakeDriver::uniforms},
-        {getAttribName, getAttribType, GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB, "glGetActiveAttribARB",
+        {"GetAttribName", "GetAttribType", GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB, "glGetActiveAttribARB",
          &FakeDriver::attributes},
     };
     for (const auto &l : lists) {
@@ -138,32 +139,32 @@ TEST_F(ShaderObjects, NameTypeAndSizeComeFromTheActiveUniformOrAttributeAtTheInd
     // for a program without uniforms (no name length to size a buffer by).
     driver.uniforms = {{"time", GL_FLOAT}, {"lights", GL_FLOAT_VEC3_ARB, 4}};
     driver.objectParameters = {{GL_ACTIVE_UNIFORM_MAX_LENGTH, 10}};
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getUniformSize).intResult, 4);
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(0)}).call(getUniformSize).intResult, 1);
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call(getUniformSize).intResult, 0);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call("GetUniformSize").intResult, 4);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(0)}).call("GetUniformSize").intResult, 1);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(2)}).call("GetUniformSize").intResult, 0);
     driver.objectParameters.clear();
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getUniformSize).intResult, 0);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call("GetUniformSize").intResult, 0);
 }
 
 TEST_F(ShaderObjects, CreatorsAnswerZeroWithoutSupport) {
-    EXPECT_EQ(FakeRuntime({A::integer(0x8B31)}).call(createShaderObject).intResult, 7);
+    EXPECT_EQ(FakeRuntime({A::integer(0x8B31)}).call("glCreateShaderObjectARB").intResult, 7);
     EXPECT_EQ(driver.last("glCreateShaderObjectARB")->ints, (std::vector<int64_t>{0x8B31}));
-    EXPECT_EQ(FakeRuntime().call(createProgramObject).intResult, 7);
+    EXPECT_EQ(FakeRuntime().call("glCreateProgramObjectARB").intResult, 7);
 
     shaderSupported = 0;
     driver.calls.clear();
     FakeRuntime shader({A::integer(0x8B31)});
-    EXPECT_EQ(shader.call(createShaderObject).intResult, 0);
+    EXPECT_EQ(shader.call("glCreateShaderObjectARB").intResult, 0);
     EXPECT_FALSE(shader.logged("GetIntParam")) << "the shader type is not read";
-    EXPECT_EQ(FakeRuntime().call(createProgramObject).intResult, 0);
+    EXPECT_EQ(FakeRuntime().call("glCreateProgramObjectARB").intResult, 0);
     EXPECT_TRUE(driver.calls.empty());
 }
 
 TEST_F(ShaderObjects, SupportGuardedProceduresDoNothingWithoutSupport) {
     shaderSupported = 0;
-    const FunctionHandler guarded[] = {linkProgram,  useProgramObject, deleteObject,
-                                       attachObject, detachObject,     shaderSource};
-    for (FunctionHandler handler : guarded) {
+    const char *const guarded[] = {"glLinkProgramARB",  "glUseProgramObjectARB", "glDeleteObjectARB",
+                                       "glAttachObjectARB", "glDetachObjectARB",     "glShaderSourceARB"};
+    for (const char * handler : guarded) {
         FakeRuntime runtime({A::integer(1), A::integer(2)});
         runtime.call(handler);
         EXPECT_TRUE(runtime.log.empty());
@@ -171,22 +172,22 @@ TEST_F(ShaderObjects, SupportGuardedProceduresDoNothingWithoutSupport) {
     EXPECT_TRUE(driver.calls.empty());
 
     // Compile needs only its own entry point; validate has no guard at all.
-    FakeRuntime({A::integer(5)}).call(compileShader).call(validateProgram);
+    FakeRuntime({A::integer(5)}).call("glCompileShaderARB").call("glValidateProgramARB");
     EXPECT_EQ(driver.count("glCompileShaderARB"), 1);
     EXPECT_EQ(driver.count("glValidateProgramARB"), 1);
 }
 
 TEST_F(ShaderObjects, HandlesReachTheDriverInScriptOrder) {
-    FakeRuntime({A::integer(10), A::integer(20)}).call(attachObject).call(detachObject);
+    FakeRuntime({A::integer(10), A::integer(20)}).call("glAttachObjectARB").call("glDetachObjectARB");
     EXPECT_EQ(driver.last("glAttachObjectARB")->ints, (std::vector<int64_t>{10, 20}));
     EXPECT_EQ(driver.last("glDetachObjectARB")->ints, (std::vector<int64_t>{10, 20}));
 
     FakeRuntime({A::integer(11)})
-        .call(compileShader)
-        .call(linkProgram)
-        .call(validateProgram)
-        .call(useProgramObject)
-        .call(deleteObject);
+        .call("glCompileShaderARB")
+        .call("glLinkProgramARB")
+        .call("glValidateProgramARB")
+        .call("glUseProgramObjectARB")
+        .call("glDeleteObjectARB");
     for (const char *name : {"glCompileShaderARB", "glLinkProgramARB", "glValidateProgramARB",
                              "glUseProgramObjectARB", "glDeleteObjectARB"})
         EXPECT_EQ(driver.last(name)->ints, (std::vector<int64_t>{11})) << name;
@@ -194,20 +195,20 @@ TEST_F(ShaderObjects, HandlesReachTheDriverInScriptOrder) {
 
 TEST_F(ShaderObjects, SourceGoesToTheDriverAsOneTextWithoutLengths) {
     const std::string source = "void main() {\n  gl_FragColor = vec4(1.0);\n}\n";
-    FakeRuntime({A::integer(3), A::string(source)}).call(shaderSource);
+    FakeRuntime({A::integer(3), A::string(source)}).call("glShaderSourceARB");
     const DriverCall *call = driver.last("glShaderSourceARB");
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->ints, (std::vector<int64_t>{3, 1}));
     EXPECT_EQ(call->text, source);
     EXPECT_EQ(call->pointer, nullptr);
 
-    FakeRuntime({A::integer(3), A::nullString()}).call(shaderSource);
+    FakeRuntime({A::integer(3), A::nullString()}).call("glShaderSourceARB");
     EXPECT_EQ(driver.count("glShaderSourceARB"), 1) << "a null text never reaches the driver";
 }
 
 TEST_F(ShaderObjects, ByReferenceQueriesWriteExactlyOneValueBack) {
     FakeRuntime rejected({A::integer(4), A::integer(0x1234), A::variable()});
-    rejected.call(getObjectParameteriv);
+    rejected.call("glGetObjectParameterivARB");
     EXPECT_EQ(rejected.args[2].written, 0.0) << "a rejected pname still defines the variable";
     EXPECT_EQ(rejected.args[2].writtenCode, ValueInt32);
     EXPECT_EQ(rejected.log,
@@ -216,7 +217,7 @@ TEST_F(ShaderObjects, ByReferenceQueriesWriteExactlyOneValueBack) {
 
     driver.objectParametersFloat = {{0x8B81, 1.0f}};
     FakeRuntime status({A::integer(4), A::integer(0x8B81), A::variable()});
-    status.call(getObjectParameterfv);
+    status.call("glGetObjectParameterfvARB");
     EXPECT_EQ(status.args[2].written, 1.0);
     EXPECT_EQ(status.args[2].writtenCode, ValueFloat32);
     EXPECT_EQ(driver.last("glGetObjectParameterfvARB")->ints, (std::vector<int64_t>{4, 0x8B81}));
@@ -227,11 +228,11 @@ TEST_F(ShaderObjects, UniformQueriesGiveRoomForAMatrixAndHandBackTheFirstValue) 
     driver.uniformFloats[0] = 0.5f;
     driver.uniformInts = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     FakeRuntime real({A::integer(9), A::integer(3), A::variable()});
-    real.call(getUniformfv);
+    real.call("glGetUniformfvARB");
     EXPECT_EQ(real.args[2].written, 0.5);
     EXPECT_EQ(driver.last("glGetUniformfvARB")->ints, (std::vector<int64_t>{9, 3}));
     FakeRuntime integer({A::integer(9), A::integer(3), A::variable()});
-    integer.call(getUniformiv);
+    integer.call("glGetUniformivARB");
     EXPECT_EQ(integer.args[2].written, 1.0);
     EXPECT_EQ(integer.args[2].writtenCode, ValueInt32);
 }
@@ -239,9 +240,9 @@ TEST_F(ShaderObjects, UniformQueriesGiveRoomForAMatrixAndHandBackTheFirstValue) 
 TEST_F(ShaderObjects, LocationsPassTheNameAsGiven) {
     driver.uniformLocation = 12;
     driver.attribLocation = 5;
-    using Case = std::tuple<FunctionHandler, const char *, int32_t>;
-    for (auto [handler, entry, location] : {Case{getUniformLocation, "glGetUniformLocationARB", 12},
-                                            Case{getAttribLocation, "glGetAttribLocationARB", 5}}) {
+    using Case = std::tuple<const char *, const char *, int32_t>;
+    for (auto [handler, entry, location] : {Case{"glGetUniformLocationARB", "glGetUniformLocationARB", 12},
+                                            Case{"glGetAttribLocationARB", "glGetAttribLocationARB", 5}}) {
         SCOPED_TRACE(entry);
         EXPECT_EQ(FakeRuntime({A::integer(9), A::string("colour")}).call(handler).intResult, location);
         EXPECT_EQ(driver.last(entry)->ints, (std::vector<int64_t>{9}));
@@ -252,63 +253,63 @@ TEST_F(ShaderObjects, LocationsPassTheNameAsGiven) {
 }
 
 TEST_F(ShaderObjects, AttributeBindingHandleAndAttachedObjectsReachTheDriverInScriptOrder) {
-    FakeRuntime({A::integer(9), A::integer(3), A::string("height")}).call(bindAttribLocation);
+    FakeRuntime({A::integer(9), A::integer(3), A::string("height")}).call("glBindAttribLocationARB");
     EXPECT_EQ(driver.last("glBindAttribLocationARB")->ints, (std::vector<int64_t>{9, 3}));
     EXPECT_EQ(driver.last("glBindAttribLocationARB")->text, "height");
-    FakeRuntime({A::integer(9), A::integer(3), A::nullString()}).call(bindAttribLocation);
+    FakeRuntime({A::integer(9), A::integer(3), A::nullString()}).call("glBindAttribLocationARB");
     EXPECT_EQ(driver.count("glBindAttribLocationARB"), 1) << "a null name never reaches the driver";
 
     driver.handle = 42;
-    EXPECT_EQ(FakeRuntime({A::integer(GL_PROGRAM_OBJECT_ARB)}).call(getHandle).intResult, 42);
+    EXPECT_EQ(FakeRuntime({A::integer(GL_PROGRAM_OBJECT_ARB)}).call("glGetHandleARB").intResult, 42);
     EXPECT_EQ(driver.last("glGetHandleARB")->ints, (std::vector<int64_t>{GL_PROGRAM_OBJECT_ARB}));
 
     driver.attached = {11, 12};
     driver.objectParameters = {{GL_OBJECT_ATTACHED_OBJECTS_ARB, 2}};
     for (auto [index, object] : {std::pair{0, 11}, {1, 12}, {2, 0}, {-1, 0}})
-        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(index)}).call(getAttachedObject).intResult, object)
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(index)}).call("GetAttachedObject").intResult, object)
             << index;
     EXPECT_EQ(driver.last("glGetAttachedObjectsARB")->ints, (std::vector<int64_t>{9, 2}));
     EXPECT_EQ(driver.count("glGetAttachedObjectsARB"), 2) << "an index outside 0..count-1 asks nothing";
     EXPECT_EQ(heap.allocations.back().size, 8u);
     // A driver that writes fewer handles than it reported attached.
     driver.attached = {11};
-    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call(getAttachedObject).intResult, 0);
+    EXPECT_EQ(FakeRuntime({A::integer(9), A::integer(1)}).call("GetAttachedObject").intResult, 0);
 }
 
 TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
     entryPoints = {}; // support on, every entry point missing
     enum Answer { Nothing, EmptyText, Zero, NoLocation };
     const struct {
-        FunctionHandler handler;
+        const char * handler;
         std::vector<FakeArg> args;
         Answer answer;
     } cases[] = {
-        {compileStatus, {A::integer(1)}, Zero},
-        {getActiveUniforms, {A::integer(1)}, Zero},
-        {getActiveAttributes, {A::integer(1)}, Zero},
-        {getInfoLog, {A::integer(1)}, EmptyText},
-        {getShaderSource, {A::integer(1)}, EmptyText},
-        {getUniformName, {A::integer(1), A::integer(0)}, EmptyText},
-        {getAttribName, {A::integer(1), A::integer(0)}, EmptyText},
-        {getUniformType, {A::integer(1), A::integer(0)}, Zero},
-        {getAttribType, {A::integer(1), A::integer(0)}, Zero},
-        {getUniformSize, {A::integer(1), A::integer(0)}, Zero},
-        {getAttachedObject, {A::integer(1), A::integer(0)}, Zero},
-        {getHandle, {A::integer(0x8B40)}, Zero},
-        {createShaderObject, {A::integer(0x8B31)}, Zero},
-        {createProgramObject, {}, Zero},
-        {buildProgram, {A::string("void main() {}"), A::string("void main() {}")}, Zero},
-        {getUniformLocation, {A::integer(1), A::string("u")}, NoLocation},
-        {getAttribLocation, {A::integer(1), A::string("a")}, NoLocation},
-        {shaderSource, {A::integer(1), A::string("x")}, Nothing},
-        {compileShader, {A::integer(1)}, Nothing},
-        {attachObject, {A::integer(1), A::integer(2)}, Nothing},
-        {linkProgram, {A::integer(1)}, Nothing},
-        {validateProgram, {A::integer(1)}, Nothing},
-        {useProgramObject, {A::integer(1)}, Nothing},
-        {detachObject, {A::integer(1), A::integer(2)}, Nothing},
-        {deleteObject, {A::integer(1)}, Nothing},
-        {bindAttribLocation, {A::integer(1), A::integer(2), A::string("a")}, Nothing},
+        {"CompileStatus", {A::integer(1)}, Zero},
+        {"GetActiveUniforms", {A::integer(1)}, Zero},
+        {"GetActiveAttributes", {A::integer(1)}, Zero},
+        {"GetInfoLog", {A::integer(1)}, EmptyText},
+        {"GetShaderSource", {A::integer(1)}, EmptyText},
+        {"GetUniformName", {A::integer(1), A::integer(0)}, EmptyText},
+        {"GetAttribName", {A::integer(1), A::integer(0)}, EmptyText},
+        {"GetUniformType", {A::integer(1), A::integer(0)}, Zero},
+        {"GetAttribType", {A::integer(1), A::integer(0)}, Zero},
+        {"GetUniformSize", {A::integer(1), A::integer(0)}, Zero},
+        {"GetAttachedObject", {A::integer(1), A::integer(0)}, Zero},
+        {"glGetHandleARB", {A::integer(0x8B40)}, Zero},
+        {"glCreateShaderObjectARB", {A::integer(0x8B31)}, Zero},
+        {"glCreateProgramObjectARB", {}, Zero},
+        {"BuildProgram", {A::string("void main() {}"), A::string("void main() {}")}, Zero},
+        {"glGetUniformLocationARB", {A::integer(1), A::string("u")}, NoLocation},
+        {"glGetAttribLocationARB", {A::integer(1), A::string("a")}, NoLocation},
+        {"glShaderSourceARB", {A::integer(1), A::string("x")}, Nothing},
+        {"glCompileShaderARB", {A::integer(1)}, Nothing},
+        {"glAttachObjectARB", {A::integer(1), A::integer(2)}, Nothing},
+        {"glLinkProgramARB", {A::integer(1)}, Nothing},
+        {"glValidateProgramARB", {A::integer(1)}, Nothing},
+        {"glUseProgramObjectARB", {A::integer(1)}, Nothing},
+        {"glDetachObjectARB", {A::integer(1), A::integer(2)}, Nothing},
+        {"glDeleteObjectARB", {A::integer(1)}, Nothing},
+        {"glBindAttribLocationARB", {A::integer(1), A::integer(2), A::string("a")}, Nothing},
     };
     for (const auto &c : cases) {
         FakeRuntime runtime(c.args);
@@ -320,7 +321,7 @@ TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
         }
         EXPECT_EQ(runtime.resultCount, c.answer == Nothing ? 0 : 1);
     }
-    for (FunctionHandler query : {getObjectParameteriv, getObjectParameterfv, getUniformiv, getUniformfv}) {
+    for (const char * query : {"glGetObjectParameterivARB", "glGetObjectParameterfvARB", "glGetUniformivARB", "glGetUniformfvARB"}) {
         FakeRuntime runtime({A::integer(1), A::integer(2), A::variable()});
         runtime.call(query);
         EXPECT_EQ(runtime.args[2].written, 0.0);
@@ -334,19 +335,19 @@ class BuildProgram : public HandlerTest {
 protected:
     void SetUp() override {
         HandlerTest::SetUp();
-        releaseLibraryState();
+        handlers::releaseLibraryState();
         driver.nextHandle = 10;
         driver.handleStep = 1;
         driver.objectParameters = {{GL_OBJECT_COMPILE_STATUS_ARB, 1}, {GL_OBJECT_LINK_STATUS_ARB, 1}};
     }
-    void TearDown() override { releaseLibraryState(); }
+    void TearDown() override { handlers::releaseLibraryState(); }
 
     int32_t build(const std::string &vertex, const std::string &fragment) {
         return FakeRuntime({A::string(vertex), A::string(fragment)})
-            .call(buildProgram)
+            .call("BuildProgram")
             .intResult.value_or(-1);
     }
-    std::string log() { return FakeRuntime().call(getBuildLog).stringResult.value_or("<none>"); }
+    std::string log() { return FakeRuntime().call("GetBuildLog").stringResult.value_or("<none>"); }
     std::vector<int64_t> deleted() const {
         std::vector<int64_t> handles;
         for (const DriverCall &call : driver.calls)
@@ -423,7 +424,7 @@ TEST_F(BuildProgram, TheLogHasASectionPerStageWithSomethingToSay) {
     EXPECT_EQ(build("", ""), 0);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(log(), "");
-    EXPECT_EQ(FakeRuntime({A::nullString(), A::nullString()}).call(buildProgram).intResult, 0);
+    EXPECT_EQ(FakeRuntime({A::nullString(), A::nullString()}).call("BuildProgram").intResult, 0);
 }
 
 TEST_F(BuildProgram, WithoutSupportNothingIsCreatedAndTheLogSaysSo) {

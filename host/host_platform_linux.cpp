@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "host/platform.h"
+#include "host/host_platform.h"
 
 namespace corvanta::host {
 

@@ -2,7 +2,7 @@
 // platform links its own implementation; the unit tests link a fake.
 #pragma once
 
-namespace corvanta::platform {
+namespace corvanta::plugin_platform {
 
 using ProcAddress = void (*)();
 
@@ -19,4 +19,4 @@ ProcAddress getProcAddress(const char *name, Provider provider);
 // The audible warning of a failed start.
 void beep();
 
-} // namespace corvanta::platform
+} // namespace corvanta::plugin_platform

@@ -1,9 +1,9 @@
 // Windows: entry points come from wglGetProcAddress in the current context.
 #include <windows.h>
 
-#include "glext/platform.h"
+#include "glext/plugin_platform.h"
 
-namespace corvanta::platform {
+namespace corvanta::plugin_platform {
 
 // The driver answers for every provider alike, extension or core name.
 ProcAddress getProcAddress(const char *name, Provider) {
@@ -12,4 +12,4 @@ ProcAddress getProcAddress(const char *name, Provider) {
 
 void beep() { Beep(1000, 250); }
 
-} // namespace corvanta::platform
+} // namespace corvanta::plugin_platform

@@ -2,7 +2,7 @@
 // psapi.h needs windows.h first.
 #include <psapi.h>
 
-#include "host/platform.h"
+#include "host/host_platform.h"
 
 namespace corvanta::host {
 

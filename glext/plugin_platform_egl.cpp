@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "glext/gl_tokens.h"
-#include "glext/platform.h"
+#include "glext/plugin_platform.h"
 
-namespace corvanta::platform {
+namespace corvanta::plugin_platform {
 namespace {
 
 template <typename Function> Function lookup(const char *name) {
@@ -80,4 +80,4 @@ ProcAddress getProcAddress(const char *name, Provider provider) {
 // The Linux build is for tests; a failed start stays silent there.
 void beep() {}
 
-} // namespace corvanta::platform
+} // namespace corvanta::plugin_platform
