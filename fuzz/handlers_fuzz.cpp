@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "glext/entry_points.h"
@@ -70,8 +71,6 @@ void writeText(GLsizei size, GLcharARB *buffer) {
 
 // The driver. Queries answer from the input, writing at most what the GL
 // contract lets them write.
-GLhandleARB CORVANTA_APIENTRY createShader(GLenum) { return input->ConsumeIntegral<GLhandleARB>(); }
-GLhandleARB CORVANTA_APIENTRY createProgram() { return input->ConsumeIntegral<GLhandleARB>(); }
 void CORVANTA_APIENTRY shaderSource(GLhandleARB, GLsizei count, const GLcharARB **strings, const GLint *) {
     require(count == 1 && strings != nullptr && strings[0] != nullptr);
     (void)std::strlen(strings[0]);
@@ -96,15 +95,6 @@ void CORVANTA_APIENTRY activeVariable(GLhandleARB, GLuint, GLsizei size, GLsizei
     if (length != nullptr) *length = anyLength();
     *arraySize = anyLength();
     *type = input->ConsumeIntegral<GLenum>();
-}
-GLint CORVANTA_APIENTRY location(GLhandleARB, const GLcharARB *name) {
-    require(name != nullptr);
-    (void)std::strlen(name);
-    return input->ConsumeIntegral<GLint>();
-}
-void CORVANTA_APIENTRY bindLocation(GLhandleARB, GLuint, const GLcharARB *name) {
-    require(name != nullptr);
-    (void)std::strlen(name);
 }
 // A query of a 4 x 4 matrix writes 16 values.
 void CORVANTA_APIENTRY uniformiv(GLhandleARB, GLint, GLint *params) {
@@ -131,76 +121,77 @@ void CORVANTA_APIENTRY attachedObjects(GLhandleARB, GLsizei maxCount, GLsizei *c
     touch(objects, static_cast<size_t>(maxCount) * sizeof(GLhandleARB));
     *count = anyLength();
 }
-GLhandleARB CORVANTA_APIENTRY handle(GLenum) { return input->ConsumeIntegral<GLhandleARB>(); }
 
-// Calls that answer nothing: any arguments are accepted.
+// Every other entry point: any values are accepted, a text must be readable
+// to its NUL, and an answer (a handle, a location, a status) is taken from
+// the input.
 template <typename Entry> struct Accept;
-template <typename Result, typename... Args> struct Accept<Result(CORVANTA_APIENTRY *)(Args...)> {
-    static Result CORVANTA_APIENTRY call(Args...) { return Result(); }
+template <typename Result, typename... Params> struct Accept<Result(CORVANTA_APIENTRY *)(Params...)> {
+    static Result CORVANTA_APIENTRY call(Params... args) {
+        (check(args), ...);
+        if constexpr (std::is_void_v<Result>)
+            return;
+        else
+            return input->ConsumeIntegral<Result>();
+    }
+    template <typename T> static void check(T value) {
+        if constexpr (std::is_same_v<T, const GLcharARB *>) {
+            require(value != nullptr);
+            (void)std::strlen(value);
+        }
+    }
 };
 
-// The fuzzed driver, one entry per entry point, named as it.
-namespace fuzzed {
-// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a declaration.
-#define ACCEPT(name) constexpr auto name = Accept<decltype(EntryPointTable::name)>::call;
-constexpr auto glCreateShaderObjectARB = createShader;
-constexpr auto glShaderSourceARB = shaderSource;
-ACCEPT(glCompileShaderARB)
-ACCEPT(glDeleteObjectARB)
-constexpr auto glCreateProgramObjectARB = createProgram;
-ACCEPT(glAttachObjectARB)
-ACCEPT(glDetachObjectARB)
-ACCEPT(glUseProgramObjectARB)
-ACCEPT(glLinkProgramARB)
-ACCEPT(glValidateProgramARB)
-constexpr auto glGetInfoLogARB = infoLog;
-constexpr auto glGetObjectParameterivARB = parameteriv;
-constexpr auto glGetObjectParameterfvARB = parameterfv;
-constexpr auto glGetActiveUniformARB = activeVariable;
-constexpr auto glGetUniformLocationARB = location;
-constexpr auto glGetUniformivARB = uniformiv;
-constexpr auto glGetUniformfvARB = uniformfv;
-ACCEPT(glUniform1fARB)
-ACCEPT(glUniform2fARB)
-ACCEPT(glUniform3fARB)
-ACCEPT(glUniform4fARB)
-ACCEPT(glUniform1iARB)
-ACCEPT(glUniform2iARB)
-ACCEPT(glUniform3iARB)
-ACCEPT(glUniform4iARB)
-constexpr auto glUniform1fvARB = uniformArray<1, GLfloat>;
-constexpr auto glUniform2fvARB = uniformArray<2, GLfloat>;
-constexpr auto glUniform3fvARB = uniformArray<3, GLfloat>;
-constexpr auto glUniform4fvARB = uniformArray<4, GLfloat>;
-constexpr auto glUniform1ivARB = uniformArray<1, GLint>;
-constexpr auto glUniform2ivARB = uniformArray<2, GLint>;
-constexpr auto glUniform3ivARB = uniformArray<3, GLint>;
-constexpr auto glUniform4ivARB = uniformArray<4, GLint>;
-ACCEPT(wglSwapIntervalEXT)
-constexpr auto glUniformMatrix2fvARB = uniformMatrix<4>;
-constexpr auto glUniformMatrix3fvARB = uniformMatrix<9>;
-constexpr auto glUniformMatrix4fvARB = uniformMatrix<16>;
-constexpr auto glGetHandleARB = handle;
-constexpr auto glGetAttachedObjectsARB = attachedObjects;
-constexpr auto glGetShaderSourceARB = infoLog;
-constexpr auto glBindAttribLocationARB = bindLocation;
-constexpr auto glGetAttribLocationARB = location;
-constexpr auto glGetActiveAttribARB = activeVariable;
-ACCEPT(glVertexAttrib1fARB)
-ACCEPT(glVertexAttrib2fARB)
-ACCEPT(glVertexAttrib3fARB)
-ACCEPT(glVertexAttrib4fARB)
-constexpr auto glUniformMatrix2x3fv = uniformMatrix<6>;
-constexpr auto glUniformMatrix3x2fv = uniformMatrix<6>;
-constexpr auto glUniformMatrix2x4fv = uniformMatrix<8>;
-constexpr auto glUniformMatrix4x2fv = uniformMatrix<8>;
-constexpr auto glUniformMatrix3x4fv = uniformMatrix<12>;
-constexpr auto glUniformMatrix4x3fv = uniformMatrix<12>;
-#undef ACCEPT
-} // namespace fuzzed
+// Entry points whose contract lets them write: each writes at most what GL
+// lets it, into what the plugin hands it.
+void installDriver(const std::vector<uint8_t> &present) {
+#define CORVANTA_FUZZED(name, result, params, need, provider)                                                \
+    entryPoints.name = Accept<decltype(EntryPointTable::name)>::call;
+    CORVANTA_ENTRY_POINTS(CORVANTA_FUZZED)
+#undef CORVANTA_FUZZED
+    EntryPointTable &e = entryPoints;
+    e.glShaderSourceARB = shaderSource;
+    e.glGetInfoLogARB = infoLog;
+    e.glGetObjectParameterivARB = parameteriv;
+    e.glGetObjectParameterfvARB = parameterfv;
+    e.glGetActiveUniformARB = activeVariable;
+    e.glGetUniformivARB = uniformiv;
+    e.glGetUniformfvARB = uniformfv;
+    e.glUniform1fvARB = uniformArray<1, GLfloat>;
+    e.glUniform2fvARB = uniformArray<2, GLfloat>;
+    e.glUniform3fvARB = uniformArray<3, GLfloat>;
+    e.glUniform4fvARB = uniformArray<4, GLfloat>;
+    e.glUniform1ivARB = uniformArray<1, GLint>;
+    e.glUniform2ivARB = uniformArray<2, GLint>;
+    e.glUniform3ivARB = uniformArray<3, GLint>;
+    e.glUniform4ivARB = uniformArray<4, GLint>;
+    e.glUniformMatrix2fvARB = uniformMatrix<4>;
+    e.glUniformMatrix3fvARB = uniformMatrix<9>;
+    e.glUniformMatrix4fvARB = uniformMatrix<16>;
+    e.glGetAttachedObjectsARB = attachedObjects;
+    e.glGetShaderSourceARB = infoLog;
+    e.glGetActiveAttribARB = activeVariable;
+    e.glUniformMatrix2x3fv = uniformMatrix<6>;
+    e.glUniformMatrix3x2fv = uniformMatrix<6>;
+    e.glUniformMatrix2x4fv = uniformMatrix<8>;
+    e.glUniformMatrix4x2fv = uniformMatrix<8>;
+    e.glUniformMatrix3x4fv = uniformMatrix<12>;
+    e.glUniformMatrix4x3fv = uniformMatrix<12>;
+    // Which entry points the driver has, one bit each.
+    size_t bit = 0;
+    const auto has = [&present](size_t i) { return i / 8 < present.size() && (present[i / 8] >> (i % 8)) & 1; };
+#define CORVANTA_PRESENCE(name, result, params, need, provider)                                              \
+    if (!has(bit++)) entryPoints.name = nullptr;
+    CORVANTA_ENTRY_POINTS(CORVANTA_PRESENCE)
+#undef CORVANTA_PRESENCE
+}
 
-// The host's runtime for one call. Strings live until the call returns.
+// The host's runtime for one call of a registered name. Strings live until
+// the call returns. It refuses what a host would refuse against the name's
+// registered signature.
 struct FuzzRuntime : ScriptRuntime {
+    const host::LibraryEntry *entry = nullptr;
+    int results = 0;
     std::vector<std::string> strings;
     int32_t code = 0;
     std::vector<int32_t> dims;
@@ -209,16 +200,34 @@ struct FuzzRuntime : ScriptRuntime {
 
 FuzzRuntime &self(ScriptRuntime *r) { return *static_cast<FuzzRuntime *>(r); }
 
-int32_t CORVANTA_CALL getInt(ScriptRuntime *, int32_t index) {
-    require(index >= 1 && index <= 5);
+int32_t typeOf(int32_t code) { return code == ValueFloat32 ? TypeReal : TypeInt; }
+
+// The registered parameter at `index` (1 is the last), which must exist and be
+// of `type` with `dimensions`.
+const host::Parameter &parameter(ScriptRuntime *r, int32_t index, int32_t type, size_t dimensions) {
+    const std::vector<host::Parameter> &params = self(r).entry->params;
+    require(index >= 1 && static_cast<size_t>(index) <= params.size());
+    const host::Parameter &param = params[params.size() - static_cast<size_t>(index)];
+    require(param.type == type && static_cast<size_t>(param.dimensions) == dimensions);
+    return param;
+}
+
+void result(ScriptRuntime *r, int32_t type) {
+    const host::LibraryEntry &entry = *self(r).entry;
+    require(entry.kind == host::LibraryEntry::Kind::Function && entry.resultType == type);
+    require(++self(r).results == 1);
+}
+
+int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
+    parameter(r, index, TypeInt, 0);
     return input->ConsumeIntegral<int32_t>();
 }
-double CORVANTA_CALL getReal(ScriptRuntime *, int32_t index) {
-    require(index >= 1 && index <= 5);
+double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
+    parameter(r, index, TypeReal, 0);
     return anyReal<double>();
 }
 const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
-    require(index >= 1 && index <= 5);
+    parameter(r, index, TypeString, 0);
     switch (input->ConsumeIntegralInRange(0, 3)) {
     case 0: return nullptr;
     case 1: return "";
@@ -228,8 +237,9 @@ const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
         return self(r).strings.back().c_str();
     }
 }
-void CORVANTA_CALL setInt(ScriptRuntime *, int32_t) {}
-void CORVANTA_CALL setString(ScriptRuntime *, const char *text) {
+void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t) { result(r, TypeInt); }
+void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
+    result(r, TypeString);
     require(text != nullptr);
     (void)std::strlen(text);
 }
@@ -250,7 +260,8 @@ void CORVANTA_CALL addPointerLevel(ScriptRuntime *r) { ++self(r).pointerLevels; 
 // The script's array holds any number of elements; the host copies as many as
 // the description names, but never more than the array holds.
 void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destination) {
-    require(index == 1 && destination != nullptr);
+    parameter(r, index, typeOf(self(r).code), self(r).dims.size());
+    require(destination != nullptr);
     size_t described = 1;
     for (int32_t size : self(r).dims) {
         require(size >= 0);
@@ -261,7 +272,7 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     if (count > 0) std::memset(destination, 0x3F, count * 4);
 }
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
-    require(index == 1 && self(r).pointerLevels == 1);
+    require(parameter(r, index, typeOf(self(r).code), 0).byReference && self(r).pointerLevels == 1);
     touch(source, 4);
 }
 
@@ -271,14 +282,14 @@ const ScriptRuntimeOps runtimeOps = {
     nullptr, addArrayDims, addPointerLevel, readParamData, writeParamData,
 };
 
-std::vector<FunctionHandler> libraryHandlers() {
+std::vector<host::LibraryEntry> libraryNames() {
     host::LibraryRegistry registry;
     ShaderPlugin *plugin = Corvanta_Init();
     plugin->ops->RegisterLibrary(plugin, &registry);
-    std::vector<FunctionHandler> handlers;
+    std::vector<host::LibraryEntry> names;
     for (const host::LibraryEntry &entry : registry.entries)
-        if (entry.handler != nullptr) handlers.push_back(entry.handler);
-    return handlers;
+        if (entry.handler != nullptr) names.push_back(entry);
+    return names;
 }
 
 } // namespace
@@ -288,24 +299,20 @@ std::vector<FunctionHandler> libraryHandlers() {
 extern "C" const char *__asan_default_options() { return "allocator_may_return_null=1"; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static const std::vector<FunctionHandler> handlers = libraryHandlers();
+    static const std::vector<host::LibraryEntry> names = libraryNames();
     FuzzedDataProvider provider(data, size);
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
-    // Which entry points the driver has, one bit each.
-    static_assert(EntryPointCount <= 64);
-    const auto present = provider.ConsumeIntegral<uint64_t>();
-    int bit = 0;
-#define CORVANTA_FUZZED(name, result, params, need, provider)                                                \
-    entryPoints.name = (present >> bit++) & 1 ? fuzzed::name : nullptr;
-    CORVANTA_ENTRY_POINTS(CORVANTA_FUZZED)
-#undef CORVANTA_FUZZED
+    installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
     for (int call = 0; call < 8 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;
-        handlers[provider.ConsumeIntegralInRange<size_t>(0, handlers.size() - 1)](&runtime);
+        runtime.entry = &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
+        runtime.entry->handler(&runtime);
+        // A function answers exactly once on every path, a procedure never.
+        require(runtime.results == (runtime.entry->kind == host::LibraryEntry::Kind::Function ? 1 : 0));
     }
     input = nullptr;
     return 0;
