@@ -16,29 +16,16 @@ namespace corvanta::handlers {
 template <typename Entry> struct UploadElement;
 template <typename Result, typename Location, typename Count, typename Element>
 struct UploadElement<Result(CORVANTA_APIENTRY *)(Location, Count, const Element *)> {
+    static_assert(sizeof(Element) == 4, "the host exchanges 32-bit values");
     using Type = Element;
     static constexpr ValueCode code = std::is_same_v<Element, GLfloat> ? ValueFloat32 : ValueInt32;
 };
 
-// The host copies `count` rows of `rowLength` values from the script's array
-// (argument 1) into one buffer, which `send` hands to the driver. A negative
-// count, a byte size beyond 32 bits or a failed allocation leave the uniform
-// untouched; a count of 0 still hands the driver a valid pointer.
-template <typename Component, ValueCode code, int32_t rowLength, typename Send>
-void withScriptArray(ScriptRuntime *runtime, int32_t count, Send send) {
-    const uint64_t bytes = static_cast<uint64_t>(count) * rowLength * sizeof(Component);
-    if (count < 0 || bytes > UINT32_MAX) return;
-    void *buffer = allocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
-    if (buffer == nullptr) return;
-    runtime->ops->BeginValueType(runtime, code);
-    if (rowLength == 1)
-        runtime->ops->AddArrayDims(runtime, 1, count);
-    else
-        runtime->ops->AddArrayDims(runtime, 2, count, rowLength);
-    runtime->ops->ReadParamData(runtime, 1, buffer);
-    send(static_cast<const Component *>(buffer));
-    release(buffer);
-}
+// Reads `count` rows of `rowLength` 32-bit values from the script's array
+// (argument 1) into a buffer of their size, which the caller releases. Null,
+// with nothing read, for a negative count, a byte size beyond 32 bits or a
+// failed allocation; a count of 0 still gives a valid buffer.
+void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, ValueCode code);
 
 // glUniformN{i,f}vARB(location, count, array): count groups of N values.
 template <auto member, int32_t components> void CORVANTA_CALL uniformArray(ScriptRuntime *runtime) {
@@ -46,8 +33,10 @@ template <auto member, int32_t components> void CORVANTA_CALL uniformArray(Scrip
     if (entry == nullptr) return;
     using Element = UploadElement<decltype(entry)>;
     const int32_t count = intParam(runtime, 2);
-    withScriptArray<typename Element::Type, Element::code, components>(
-        runtime, count, [&](const typename Element::Type *values) { entry(intParam(runtime, 3), count, values); });
+    void *values = readScriptArray(runtime, count, components, Element::code);
+    if (values == nullptr) return;
+    entry(intParam(runtime, 3), count, static_cast<const typename Element::Type *>(values));
+    release(values);
 }
 
 // glUniformMatrix{C}x{R}fv(location, count, transpose, array): count matrices
@@ -57,10 +46,11 @@ template <auto member, int32_t columns, int32_t rows> void CORVANTA_CALL uniform
     auto entry = entryPoints.*member;
     if (entry == nullptr) return;
     const int32_t count = intParam(runtime, 3);
-    withScriptArray<GLfloat, ValueFloat32, columns * rows>(runtime, count, [&](const GLfloat *values) {
-        const GLboolean transpose = intParam(runtime, 2) != 0 ? 1 : 0;
-        entry(intParam(runtime, 4), count, transpose, values);
-    });
+    void *values = readScriptArray(runtime, count, columns * rows, ValueFloat32);
+    if (values == nullptr) return;
+    const GLboolean transpose = intParam(runtime, 2) != 0 ? 1 : 0;
+    entry(intParam(runtime, 4), count, transpose, static_cast<const GLfloat *>(values));
+    release(values);
 }
 
 } // namespace corvanta::handlers

@@ -1,0 +1,19 @@
+#include "library/uniforms.h"
+
+namespace corvanta::handlers {
+
+void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, ValueCode code) {
+    const uint64_t bytes = static_cast<uint64_t>(count) * static_cast<uint64_t>(rowLength) * 4;
+    if (count < 0 || bytes > UINT32_MAX) return nullptr;
+    void *buffer = allocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
+    if (buffer == nullptr) return nullptr;
+    runtime->ops->BeginValueType(runtime, code);
+    if (rowLength == 1)
+        runtime->ops->AddArrayDims(runtime, 1, count);
+    else
+        runtime->ops->AddArrayDims(runtime, 2, count, rowLength);
+    runtime->ops->ReadParamData(runtime, 1, buffer);
+    return buffer;
+}
+
+} // namespace corvanta::handlers
