@@ -1,5 +1,7 @@
-// What differs between Windows and Linux for the extension binding. Each
-// platform links its own implementation; the unit tests link a fake.
+// The plugin's platform seam: what differs between Windows and Linux for
+// finding GL entry points and for the beep of a failed start. Each platform
+// links its own implementation; the unit tests link a fake. (The reference
+// host has a seam of its own, host/host_platform.h.)
 #pragma once
 
 namespace corvanta::plugin_platform {

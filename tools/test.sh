@@ -9,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export test_started_at=$(date +%s)
 
+# The documents' facts first: they need nothing installed.
+bash tools/check-docs.sh
 bash tools/install-deps.sh
 
 bash tools/configure.sh native

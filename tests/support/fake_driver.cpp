@@ -91,6 +91,8 @@ struct Recorder<Result(FAKE *)(Params...), name> {
     }
 };
 namespace names {
+// The argument names a declaration.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define CORVANTA_NAME(name, result, params, need, provider) constexpr char name[] = #name;
 CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
 #undef CORVANTA_NAME

@@ -40,8 +40,8 @@ bool isConstant(const host::LibraryEntry &entry) { return entry.kind == host::Li
 
 TEST(Registration, RegistersTheDocumentedLibraryInOrderWithoutAnyDriver) {
     const std::vector<host::LibraryEntry> entries = registeredWithoutAnyDriver();
-    std::vector<std::string> registered;
-    for (const host::LibraryEntry &entry : entries) registered.push_back(host::describe(entry));
+    std::vector<std::string> registered(entries.size());
+    std::transform(entries.begin(), entries.end(), registered.begin(), host::describe);
     EXPECT_EQ(registered, documentedSignatures());
 
     // Constants first, then the names; every name bound to a handler of its own.
