@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "glext/entry_points.h"
-#include "host/library_registry.h"
 #include "host/host_platform.h"
+#include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
 #include "plugin/start_program.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "host/host_platform.h"
 #include "host/host_runtime.h"
 #include "host/library_registry.h"
-#include "host/host_platform.h"
 
 using namespace corvanta;
 using namespace corvanta::host;

@@ -179,7 +179,9 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glUniformMatrix4x3fv = uniformMatrix<12>;
     // Which entry points the driver has, one bit each.
     size_t bit = 0;
-    const auto has = [&present](size_t i) { return i / 8 < present.size() && (present[i / 8] >> (i % 8)) & 1; };
+    const auto has = [&present](size_t i) {
+        return i / 8 < present.size() && (present[i / 8] >> (i % 8)) & 1;
+    };
 #define CORVANTA_PRESENCE(name, result, params, need, provider)                                              \
     if (!has(bit++)) entryPoints.name = nullptr;
     CORVANTA_ENTRY_POINTS(CORVANTA_PRESENCE)

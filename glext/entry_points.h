@@ -120,7 +120,8 @@ struct EntryPointInfo {
 };
 
 inline constexpr EntryPointInfo entryPointInfo[] = {
-#define CORVANTA_INFO(name, result, params, need, provider) {#name, Need::need, plugin_platform::Provider::provider},
+#define CORVANTA_INFO(name, result, params, need, provider)                                                  \
+    {#name, Need::need, plugin_platform::Provider::provider},
     CORVANTA_ENTRY_POINTS(CORVANTA_INFO)
 #undef CORVANTA_INFO
 };

@@ -181,7 +181,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                              return std::nullopt;
                          }};
     builtins["load_text"] = {1, [env](const Args &args) -> std::optional<Value> {
-                                 std::string text = readText(resolvePath(env.scriptDirectory, textArg(args, 0)));
+                                 std::string text =
+                                     readText(resolvePath(env.scriptDirectory, textArg(args, 0)));
                                  skipByteOrderMark(text);
                                  return Value::ofString(std::move(text));
                              }};

@@ -102,8 +102,8 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     if (rowsDiffer || described > array->elements.size()) {
         runtime.report([&] {
             if (rowsDiffer)
-                return "the call reads rows of " + std::to_string(runtime.dims[1]) + ", the array's rows hold " +
-                       std::to_string(array->dims[1]);
+                return "the call reads rows of " + std::to_string(runtime.dims[1]) +
+                       ", the array's rows hold " + std::to_string(array->dims[1]);
             // Said in rows where the call reads rows, as a script writes them.
             if (runtime.dims.size() == 2 && (array->dims.size() == 2 || array->elements.empty()))
                 return "the call reads " + std::to_string(runtime.dims[0]) + " rows of " +

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "host/builtins.h"
-#include "host/library_registry.h"
 #include "host/host_platform.h"
+#include "host/library_registry.h"
 #include "host/png_file.h"
 #include "host/script.h"
 

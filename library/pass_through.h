@@ -88,7 +88,8 @@ template <auto member, Guard guard> void CORVANTA_CALL passThroughResult(ScriptR
     int32_t result = 0;
     if (open<guard>(entry)) {
         const auto args = Arguments<decltype(entry)>::read(runtime);
-        if (Arguments<decltype(entry)>::complete(args)) result = static_cast<int32_t>(std::apply(entry, args));
+        if (Arguments<decltype(entry)>::complete(args))
+            result = static_cast<int32_t>(std::apply(entry, args));
     }
     setIntResult(runtime, result);
 }

@@ -42,7 +42,8 @@ template <auto member, int32_t components> void CORVANTA_CALL uniformArray(Scrip
 // glUniformMatrix{C}x{R}fv(location, count, transpose, array): count matrices
 // of C columns of R rows, each a row of the script's array, column by column
 // (or row by row when transpose is not 0).
-template <auto member, int32_t columns, int32_t rows> void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
+template <auto member, int32_t columns, int32_t rows>
+void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
     auto entry = entryPoints.*member;
     if (entry == nullptr) return;
     const int32_t count = intParam(runtime, 3);

@@ -2,11 +2,11 @@
 #include <cstring>
 
 #include "glext/entry_points.h"
+#include "glext/plugin_platform.h"
 #include "library/handlers.h"
 #include "library/registration.h"
-#include "glext/plugin_platform.h"
-#include "plugin/start_program.h"
 #include "plugin/host_interfaces.h"
+#include "plugin/start_program.h"
 
 namespace corvanta {
 namespace {

@@ -2,7 +2,6 @@
 // drive it with a real GL driver.
 #pragma once
 
-
 #include "host/host_platform.h"
 #include "plugin/host_interfaces.h"
 

@@ -375,8 +375,8 @@ TEST_F(RealLibrary, SwapIntervalTakesEffectWhereTheDriverHasIt) {
 #ifdef _WIN32
     // The driver's own query of the interval, beside the call the plugin makes.
     using GetSwapInterval = int(WINAPI *)();
-    const auto getSwapInterval =
-        reinterpret_cast<GetSwapInterval>(reinterpret_cast<void *>(wglGetProcAddress("wglGetSwapIntervalEXT")));
+    const auto getSwapInterval = reinterpret_cast<GetSwapInterval>(
+        reinterpret_cast<void *>(wglGetProcAddress("wglGetSwapIntervalEXT")));
     if (getSwapInterval == nullptr) GTEST_SKIP() << "this driver has no WGL_EXT_swap_control";
     call("wglSwapIntervalEXT", {A::integer(1)});
     EXPECT_EQ(getSwapInterval(), 1);

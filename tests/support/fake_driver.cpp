@@ -165,7 +165,8 @@ void FAKE glGetUniformfvARB(GLhandleARB program, GLint location, GLfloat *params
 template <int components, const char *name, typename T> void FAKE vectors(GLint l, GLsizei c, const T *v) {
     upload<components>(name, {l, c}, c, v);
 }
-template <int components, const char *name> void FAKE matrices(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
+template <int components, const char *name>
+void FAKE matrices(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
     upload<components>(name, {l, c, t}, c, v);
 }
 GLhandleARB FAKE glGetHandleARB(GLenum pname) {

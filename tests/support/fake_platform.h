@@ -12,7 +12,7 @@ namespace corvanta::testing {
 
 struct FakePlatform {
     std::set<std::string> served;
-    std::vector<std::string> lookups;          // every name asked for, in order
+    std::vector<std::string> lookups;                 // every name asked for, in order
     std::vector<plugin_platform::Provider> providers; // what each lookup named as its provider
     int beeps = 0;
 

@@ -14,7 +14,8 @@ FakeRuntime &self(ScriptRuntime *runtime) { return *static_cast<FakeRuntime *>(r
 std::string str(int32_t value) { return std::to_string(value); }
 
 void refuse(const FakeRuntime &runtime, const std::string &what) {
-    const std::string name = runtime.signature != nullptr ? runtime.signature->name : "an unregistered handler";
+    const std::string name =
+        runtime.signature != nullptr ? runtime.signature->name : "an unregistered handler";
     throw std::logic_error(name + ": " + what);
 }
 
@@ -25,7 +26,8 @@ void expectResult(const FakeRuntime &runtime, int32_t type) {
     const host::LibraryEntry *entry = runtime.signature;
     if (entry == nullptr) return;
     if (entry->kind != host::LibraryEntry::Kind::Function || entry->resultType != type)
-        refuse(runtime, std::string("sets a result of type ") + host::typeName(type) + ", which it does not have");
+        refuse(runtime,
+               std::string("sets a result of type ") + host::typeName(type) + ", which it does not have");
     if (runtime.resultCount > 0) refuse(runtime, "sets a second result");
 }
 
@@ -151,9 +153,11 @@ const host::Parameter &FakeRuntime::parameter(int32_t indexFromEnd, int32_t type
         if (dims > 0) text += "[" + std::string(dims - 1, ',') + "]";
         return text;
     };
-    if (param.type != type || static_cast<size_t>(param.dimensions) != dimensions || (write && !param.byReference))
+    if (param.type != type || static_cast<size_t>(param.dimensions) != dimensions ||
+        (write && !param.byReference))
         refuse(*this, "reads argument " + str(indexFromEnd) + " as " + describe(type, dimensions, write) +
-                          ", registered as " + describe(param.type, size_t(param.dimensions), param.byReference));
+                          ", registered as " +
+                          describe(param.type, size_t(param.dimensions), param.byReference));
     return param;
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "glext/entry_points.h"
-#include "plugin/start_program.h"
 #include "plugin/host_interfaces.h"
+#include "plugin/start_program.h"
 #include "tests/support/fake_platform.h"
 
 namespace corvanta {

@@ -11,8 +11,6 @@
 namespace corvanta::testing {
 namespace {
 
-
-
 using ShaderObjects = HandlerTest;
 
 TEST_F(ShaderObjects, ShaderInitReportsTheSupportFlagAsScriptTruth) {
@@ -24,7 +22,7 @@ TEST_F(ShaderObjects, ShaderInitReportsTheSupportFlagAsScriptTruth) {
 
 TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
     const struct {
-        const char * handler;
+        const char *handler;
         GLenum pname;
     } statuses[] = {{"CompileStatus", 0x8B81},
                     {"LinkStatus", 0x8B82},
@@ -45,7 +43,7 @@ TEST_F(ShaderObjects, StatusFunctionsAskForTheirTokenAndPassTheCellOn) {
 
 TEST_F(ShaderObjects, ObjectTextsComeBackWithExactlyTheirCharacters) {
     const struct {
-        const char * handler;
+        const char *handler;
         GLenum lengthName;
         const char *entry;
     } texts[] = {{"GetInfoLog", GL_OBJECT_INFO_LOG_LENGTH_ARB, "glGetInfoLogARB"},
@@ -163,8 +161,8 @@ TEST_F(ShaderObjects, CreatorsAnswerZeroWithoutSupport) {
 TEST_F(ShaderObjects, SupportGuardedProceduresDoNothingWithoutSupport) {
     shaderSupported = 0;
     const char *const guarded[] = {"glLinkProgramARB",  "glUseProgramObjectARB", "glDeleteObjectARB",
-                                       "glAttachObjectARB", "glDetachObjectARB",     "glShaderSourceARB"};
-    for (const char * handler : guarded) {
+                                   "glAttachObjectARB", "glDetachObjectARB",     "glShaderSourceARB"};
+    for (const char *handler : guarded) {
         FakeRuntime runtime({A::integer(1), A::integer(2)});
         runtime.call(handler);
         EXPECT_TRUE(runtime.log.empty());
@@ -280,7 +278,7 @@ TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
     entryPoints = {}; // support on, every entry point missing
     enum Answer { Nothing, EmptyText, Zero, NoLocation };
     const struct {
-        const char * handler;
+        const char *handler;
         std::vector<FakeArg> args;
         Answer answer;
     } cases[] = {
@@ -321,7 +319,8 @@ TEST_F(ShaderObjects, NoHandlerCallsANullEntryPointAndFunctionsStillAnswer) {
         }
         EXPECT_EQ(runtime.resultCount, c.answer == Nothing ? 0 : 1);
     }
-    for (const char * query : {"glGetObjectParameterivARB", "glGetObjectParameterfvARB", "glGetUniformivARB", "glGetUniformfvARB"}) {
+    for (const char *query : {"glGetObjectParameterivARB", "glGetObjectParameterfvARB", "glGetUniformivARB",
+                              "glGetUniformfvARB"}) {
         FakeRuntime runtime({A::integer(1), A::integer(2), A::variable()});
         runtime.call(query);
         EXPECT_EQ(runtime.args[2].written, 0.0);

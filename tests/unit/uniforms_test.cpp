@@ -9,8 +9,6 @@
 namespace corvanta::testing {
 namespace {
 
-
-
 using Uniforms = HandlerTest;
 
 std::vector<float> floatsIn(const std::vector<unsigned char> &bytes) {
@@ -26,14 +24,16 @@ std::vector<int32_t> intsIn(const std::vector<unsigned char> &bytes) {
 }
 
 TEST_F(Uniforms, SeparateArgumentsReachTheDriverLocationFirstInScriptOrder) {
-    FakeRuntime({A::integer(5), A::integer(1), A::integer(2), A::integer(3), A::integer(4)}).call("glUniform4iARB");
+    FakeRuntime({A::integer(5), A::integer(1), A::integer(2), A::integer(3), A::integer(4)})
+        .call("glUniform4iARB");
     EXPECT_EQ(driver.last("glUniform4iARB")->ints, (std::vector<int64_t>{5, 1, 2, 3, 4}));
     FakeRuntime({A::integer(5), A::integer(-8), A::integer(9)}).call("glUniform2iARB");
     EXPECT_EQ(driver.last("glUniform2iARB")->ints, (std::vector<int64_t>{5, -8, 9}));
     FakeRuntime({A::integer(6), A::real(1.0), A::real(2.0), A::real(3.0)}).call("glUniform3fARB");
     EXPECT_EQ(driver.last("glUniform3fARB")->ints, (std::vector<int64_t>{6}));
     EXPECT_EQ(driver.last("glUniform3fARB")->floats, (std::vector<float>{1.0f, 2.0f, 3.0f}));
-    FakeRuntime({A::integer(6), A::real(0.5), A::real(-1.5), A::real(2.5), A::real(4.0)}).call("glUniform4fARB");
+    FakeRuntime({A::integer(6), A::real(0.5), A::real(-1.5), A::real(2.5), A::real(4.0)})
+        .call("glUniform4fARB");
     EXPECT_EQ(driver.last("glUniform4fARB")->floats, (std::vector<float>{0.5f, -1.5f, 2.5f, 4.0f}));
     FakeRuntime({A::integer(2), A::integer(7)}).call("glUniform1iARB");
     EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{2, 7}));
@@ -48,7 +48,8 @@ TEST_F(Uniforms, SeparateArgumentsReachTheDriverLocationFirstInScriptOrder) {
     EXPECT_EQ(driver.last("glVertexAttrib2fARB")->floats, (std::vector<float>{1, 2}));
     FakeRuntime({A::integer(3), A::real(1), A::real(2), A::real(3)}).call("glVertexAttrib3fARB");
     EXPECT_EQ(driver.last("glVertexAttrib3fARB")->floats, (std::vector<float>{1, 2, 3}));
-    FakeRuntime({A::integer(3), A::real(1), A::real(2), A::real(3), A::real(0.1)}).call("glVertexAttrib4fARB");
+    FakeRuntime({A::integer(3), A::real(1), A::real(2), A::real(3), A::real(0.1)})
+        .call("glVertexAttrib4fARB");
     EXPECT_EQ(driver.last("glVertexAttrib4fARB")->ints, (std::vector<int64_t>{3}));
     EXPECT_EQ(driver.last("glVertexAttrib4fARB")->floats, (std::vector<float>{1, 2, 3, 0.1f}));
     EXPECT_TRUE(heap.allocations.empty()) << "separate arguments need no buffer";
@@ -65,7 +66,8 @@ TEST_F(Uniforms, RealsAreNarrowedToTheNearestFloat) {
 }
 
 TEST_F(Uniforms, RealsBeyondTheFloatRangeRoundAsIEEEDoes) {
-    FakeRuntime({A::integer(1), A::real(1e300), A::real(-1e300), A::real(std::nan(""))}).call("glUniform3fARB");
+    FakeRuntime({A::integer(1), A::real(1e300), A::real(-1e300), A::real(std::nan(""))})
+        .call("glUniform3fARB");
     const std::vector<float> sent = driver.last("glUniform3fARB")->floats;
     EXPECT_EQ(sent[0], HUGE_VALF);
     EXPECT_EQ(sent[1], -HUGE_VALF);
@@ -100,14 +102,15 @@ TEST_F(Uniforms, ArrayUploadsDescribeTheArrayAndSendItElementAfterElement) {
 
 TEST_F(Uniforms, EveryArrayHandlerUsesItsComponentCountAndCode) {
     const struct {
-        const char * handler;
+        const char *handler;
         const char *entry;
         int components;
         bool real;
-    } arrays[] = {{"glUniform1ivARB", "glUniform1ivARB", 1, false}, {"glUniform2ivARB", "glUniform2ivARB", 2, false},
-                  {"glUniform3ivARB", "glUniform3ivARB", 3, false}, {"glUniform4ivARB", "glUniform4ivARB", 4, false},
-                  {"glUniform1fvARB", "glUniform1fvARB", 1, true},  {"glUniform2fvARB", "glUniform2fvARB", 2, true},
-                  {"glUniform3fvARB", "glUniform3fvARB", 3, true},  {"glUniform4fvARB", "glUniform4fvARB", 4, true}};
+    } arrays[] = {
+        {"glUniform1ivARB", "glUniform1ivARB", 1, false}, {"glUniform2ivARB", "glUniform2ivARB", 2, false},
+        {"glUniform3ivARB", "glUniform3ivARB", 3, false}, {"glUniform4ivARB", "glUniform4ivARB", 4, false},
+        {"glUniform1fvARB", "glUniform1fvARB", 1, true},  {"glUniform2fvARB", "glUniform2fvARB", 2, true},
+        {"glUniform3fvARB", "glUniform3fvARB", 3, true},  {"glUniform4fvARB", "glUniform4fvARB", 4, true}};
     for (const auto &a : arrays) {
         SCOPED_TRACE(a.entry);
         std::vector<double> values(size_t(2 * a.components));
@@ -133,15 +136,18 @@ TEST_F(Uniforms, EveryArrayHandlerUsesItsComponentCountAndCode) {
 
 TEST_F(Uniforms, MatrixUploadsSendCountRowsOfColumnsTimesRowsWithTheTransposeFlag) {
     const struct {
-        const char * handler;
+        const char *handler;
         const char *entry;
         int components;
-    } matrices[] = {
-        {"glUniformMatrix2fvARB", "glUniformMatrix2fvARB", 4},  {"glUniformMatrix3fvARB", "glUniformMatrix3fvARB", 9},
-        {"glUniformMatrix4fvARB", "glUniformMatrix4fvARB", 16}, {"glUniformMatrix2x3fv", "glUniformMatrix2x3fv", 6},
-        {"glUniformMatrix3x2fv", "glUniformMatrix3x2fv", 6}, {"glUniformMatrix2x4fv", "glUniformMatrix2x4fv", 8},
-        {"glUniformMatrix4x2fv", "glUniformMatrix4x2fv", 8}, {"glUniformMatrix3x4fv", "glUniformMatrix3x4fv", 12},
-        {"glUniformMatrix4x3fv", "glUniformMatrix4x3fv", 12}};
+    } matrices[] = {{"glUniformMatrix2fvARB", "glUniformMatrix2fvARB", 4},
+                    {"glUniformMatrix3fvARB", "glUniformMatrix3fvARB", 9},
+                    {"glUniformMatrix4fvARB", "glUniformMatrix4fvARB", 16},
+                    {"glUniformMatrix2x3fv", "glUniformMatrix2x3fv", 6},
+                    {"glUniformMatrix3x2fv", "glUniformMatrix3x2fv", 6},
+                    {"glUniformMatrix2x4fv", "glUniformMatrix2x4fv", 8},
+                    {"glUniformMatrix4x2fv", "glUniformMatrix4x2fv", 8},
+                    {"glUniformMatrix3x4fv", "glUniformMatrix3x4fv", 12},
+                    {"glUniformMatrix4x3fv", "glUniformMatrix4x3fv", 12}};
     for (const auto &m : matrices) {
         SCOPED_TRACE(m.entry);
         // Two matrices, the second's values following the first's, row by row.
@@ -196,9 +202,9 @@ TEST_F(Uniforms, NullEntryPointsMakeUniformHandlersDoNothing) {
     arrays.call("glUniform3fvARB").call("glUniform3ivARB");
     EXPECT_FALSE(arrays.logged("ReadParamData"));
     FakeRuntime matrices({A::integer(1), A::integer(1), A::integer(0), A::array({1, 2, 3, 4})});
-    for (const char * matrix :
-         {"glUniformMatrix2fvARB", "glUniformMatrix3fvARB", "glUniformMatrix4fvARB", "glUniformMatrix2x3fv", "glUniformMatrix3x2fv",
-          "glUniformMatrix2x4fv", "glUniformMatrix4x2fv", "glUniformMatrix3x4fv", "glUniformMatrix4x3fv"})
+    for (const char *matrix : {"glUniformMatrix2fvARB", "glUniformMatrix3fvARB", "glUniformMatrix4fvARB",
+                               "glUniformMatrix2x3fv", "glUniformMatrix3x2fv", "glUniformMatrix2x4fv",
+                               "glUniformMatrix4x2fv", "glUniformMatrix3x4fv", "glUniformMatrix4x3fv"})
         matrices.call(matrix);
     EXPECT_FALSE(matrices.logged("ReadParamData"));
     FakeRuntime({A::integer(1), A::real(2), A::real(3), A::real(4), A::real(5)}).call("glVertexAttrib4fARB");
