@@ -21,7 +21,8 @@ namespace corvanta {
 // Every entry point the library calls, once: X(name, result, parameters,
 // need, provider), in lookup order. The 13 required ones decide support; the
 // optional ones may be missing, and the handlers that need them then do
-// nothing. The provider says where a name comes from (see platform.h).
+// nothing. The provider says where a name comes from (see plugin_platform.h):
+// the last ones are GL 1.1's own functions, which the render targets need.
 // clang-format off
 #define CORVANTA_ENTRY_POINTS(X)                                                                           \
     X(glCreateShaderObjectARB, GLhandleARB, (GLenum shaderType), Required, ShaderObjects)                   \
@@ -98,7 +99,39 @@ namespace corvanta {
     X(glUniformMatrix3x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
       Optional, Version21)                                                                                  \
     X(glUniformMatrix4x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)
+      Optional, Version21)                                                                                  \
+    X(glIsRenderbufferEXT, GLboolean, (GLuint renderbuffer), Optional, FramebufferObject)                   \
+    X(glBindRenderbufferEXT, void, (GLenum target, GLuint renderbuffer), Optional, FramebufferObject)       \
+    X(glDeleteRenderbuffersEXT, void, (GLsizei n, const GLuint *renderbuffers), Optional, FramebufferObject) \
+    X(glGenRenderbuffersEXT, void, (GLsizei n, GLuint *renderbuffers), Optional, FramebufferObject)         \
+    X(glRenderbufferStorageEXT, void, (GLenum target, GLenum internalformat, GLsizei width, GLsizei height), \
+      Optional, FramebufferObject)                                                                          \
+    X(glGetRenderbufferParameterivEXT, void, (GLenum target, GLenum pname, GLint *params), Optional,        \
+      FramebufferObject)                                                                                    \
+    X(glIsFramebufferEXT, GLboolean, (GLuint framebuffer), Optional, FramebufferObject)                     \
+    X(glBindFramebufferEXT, void, (GLenum target, GLuint framebuffer), Optional, FramebufferObject)         \
+    X(glDeleteFramebuffersEXT, void, (GLsizei n, const GLuint *framebuffers), Optional, FramebufferObject)  \
+    X(glGenFramebuffersEXT, void, (GLsizei n, GLuint *framebuffers), Optional, FramebufferObject)          \
+    X(glCheckFramebufferStatusEXT, GLenum, (GLenum target), Optional, FramebufferObject)                    \
+    X(glFramebufferTexture2DEXT, void, (GLenum target, GLenum attachment, GLenum textarget, GLuint texture, \
+                                        GLint level), Optional, FramebufferObject)                          \
+    X(glFramebufferRenderbufferEXT, void, (GLenum target, GLenum attachment, GLenum renderbuffertarget,     \
+                                           GLuint renderbuffer), Optional, FramebufferObject)               \
+    X(glGetFramebufferAttachmentParameterivEXT, void, (GLenum target, GLenum attachment, GLenum pname,      \
+                                                       GLint *params), Optional, FramebufferObject)         \
+    X(glGenerateMipmapEXT, void, (GLenum target), Optional, FramebufferObject)                              \
+    X(glDrawBuffersARB, void, (GLsizei n, const GLenum *bufs), Optional, DrawBuffers)                       \
+    X(glGenTextures, void, (GLsizei n, GLuint *textures), Optional, Version11)                              \
+    X(glDeleteTextures, void, (GLsizei n, const GLuint *textures), Optional, Version11)                     \
+    X(glBindTexture, void, (GLenum target, GLuint texture), Optional, Version11)                            \
+    X(glTexImage2D, void, (GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height, \
+                           GLint border, GLenum format, GLenum type, const void *pixels), Optional,         \
+      Version11)                                                                                            \
+    X(glTexParameteri, void, (GLenum target, GLenum pname, GLint param), Optional, Version11)               \
+    X(glGetIntegerv, void, (GLenum pname, GLint *params), Optional, Version11)                              \
+    X(glViewport, void, (GLint x, GLint y, GLsizei width, GLsizei height), Optional, Version11)             \
+    X(glDrawBuffer, void, (GLenum mode), Optional, Version11)                                               \
+    X(glReadBuffer, void, (GLenum mode), Optional, Version11)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.

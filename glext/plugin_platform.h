@@ -9,9 +9,19 @@ namespace corvanta::plugin_platform {
 using ProcAddress = void (*)();
 
 // Where an entry point comes from: one of the two shader extensions, the
-// swap-control extension of the window system, or GL 2.1 itself (which has
-// no extension string).
-enum class Provider { ShaderObjects, VertexShader, SwapControl, Version21 };
+// swap-control extension of the window system, GL 2.1 itself (which has no
+// extension string), the framebuffer-object or draw-buffers extension, or
+// GL 1.1, whose functions the system's GL library exports (a driver's lookup
+// may answer null for them).
+enum class Provider {
+    ShaderObjects,
+    VertexShader,
+    SwapControl,
+    Version21,
+    FramebufferObject,
+    DrawBuffers,
+    Version11
+};
 
 // The named GL entry point in the current context, or null when the context
 // lacks it (including when no context is current). The caller also treats the

@@ -1,7 +1,7 @@
 // Linux: entry points come from eglGetProcAddress. The EGL loader hands out a
 // dispatch stub for any name at all, so a name counts as present only when the
-// current context has what provides it: the extension it belongs to, or for
-// GL 2.1's own names a version of 2.1 or later.
+// current context has what provides it: the extension it belongs to, for
+// GL 2.1's own names a version of 2.1 or later, and for GL 1.1's any context.
 #include <EGL/egl.h>
 
 #include <cstdio>
@@ -66,6 +66,9 @@ bool providerPresent(Provider provider) {
     case Provider::VertexShader: return currentContextAdvertises("GL_ARB_vertex_shader");
     case Provider::Version21: return currentContextIsAtLeast21();
     case Provider::SwapControl: return false; // a WGL extension, which no EGL context has
+    case Provider::FramebufferObject: return currentContextAdvertises("GL_EXT_framebuffer_object");
+    case Provider::DrawBuffers: return currentContextAdvertises("GL_ARB_draw_buffers");
+    case Provider::Version11: return eglGetCurrentContext() != EGL_NO_CONTEXT;
     }
     return false;
 }

@@ -1,12 +1,17 @@
-// Windows: entry points come from wglGetProcAddress in the current context.
+// Windows: extension entry points come from wglGetProcAddress in the current
+// context; GL 1.1's own functions are exports of the system's GL library,
+// which the host has loaded, and which wglGetProcAddress need not answer for.
 #include <windows.h>
 
 #include "glext/plugin_platform.h"
 
 namespace corvanta::plugin_platform {
 
-// The driver answers for every provider alike, extension or core name.
-ProcAddress getProcAddress(const char *name, Provider) {
+ProcAddress getProcAddress(const char *name, Provider provider) {
+    if (provider == Provider::Version11) {
+        HMODULE library = GetModuleHandleA("opengl32.dll");
+        return library != nullptr ? reinterpret_cast<ProcAddress>(GetProcAddress(library, name)) : nullptr;
+    }
     return reinterpret_cast<ProcAddress>(wglGetProcAddress(name));
 }
 

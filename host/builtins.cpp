@@ -1,6 +1,8 @@
 #include "host/builtins.h"
 
 #include <cmath>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -150,7 +152,6 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     auto needContext = [env, drawing](bool depthTest) {
         if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
         if (drawing->inTriangles) throw std::runtime_error("not allowed between begin_triangles() and end()");
-        glViewport(0, 0, env.width, env.height);
         if (depthTest) {
             glEnable(gl::DEPTH_TEST);
             glDepthFunc(gl::LEQUAL);
@@ -158,17 +159,22 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
             glDisable(gl::DEPTH_TEST);
         }
     };
+    // What is drawn into now: the picture, or a render target's texture at
+    // its size while one is begun (the viewport says which).
     auto savePicture = [env, needContext](const std::string &file) {
         const std::string path = resolvePath(env.outputDirectory, file);
         needContext(false);
-        std::vector<unsigned char> pixels(size_t(env.width) * size_t(env.height) * 4);
+        int viewport[4] = {0, 0, env.width, env.height};
+        glGetIntegerv(gl::VIEWPORT, viewport);
+        const int width = viewport[2] > 0 ? viewport[2] : env.width, height = viewport[3] > 0 ? viewport[3] : env.height;
+        std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
         glFinish();
         glPixelStorei(gl::PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, env.width, env.height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
+        glReadPixels(viewport[0], viewport[1], width, height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
         // Folders the name asks for are made, as --output's is.
         std::error_code ignored; // one that cannot be made fails the write
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-        if (!writePng(path, env.width, env.height, pixels)) throw std::runtime_error("cannot write " + path);
+        if (!writePng(path, width, height, pixels)) throw std::runtime_error("cannot write " + path);
         *env.out << "saved " << path << '\n';
     };
 
@@ -272,6 +278,75 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                              savePicture(env.frameName + number + ".png");
                              return std::nullopt;
                          }};
+    // GL 1.1 as the real host gives it to scripts, ints and reals in.
+    const auto glProcedureOf = [needContext](auto call) {
+        return [needContext, call](const Args &args) -> std::optional<Value> {
+            needContext(false);
+            call(args);
+            return std::nullopt;
+        };
+    };
+    const auto token = [](const Args &args, size_t i) { return unsigned(intArg(args, i, INT32_MIN, INT32_MAX)); };
+    builtins["glGetError"] = {0, [needContext](const Args &) -> std::optional<Value> {
+                                  needContext(false);
+                                  return Value::ofInt(int32_t(glGetError()));
+                              }};
+    builtins["glEnable"] = {1, glProcedureOf([token](const Args &args) { glEnable(token(args, 0)); })};
+    builtins["glDisable"] = {1, glProcedureOf([token](const Args &args) { glDisable(token(args, 0)); })};
+    builtins["glBlendFunc"] = {
+        2, glProcedureOf([token](const Args &args) { glBlendFunc(token(args, 0), token(args, 1)); })};
+    builtins["glCullFace"] = {1, glProcedureOf([token](const Args &args) { glCullFace(token(args, 0)); })};
+    builtins["glPolygonOffset"] = {2, glProcedureOf([](const Args &args) {
+                                       glPolygonOffset(float(numberArg(args, 0)), float(numberArg(args, 1)));
+                                   })};
+    builtins["glDepthMask"] = {
+        1, glProcedureOf([token](const Args &args) { glDepthMask(token(args, 0) != 0 ? 1 : 0); })};
+    // A texture of the script's own (0 unbinds) on a unit, and an empty one,
+    // linear and clamped, to attach to a framebuffer.
+    builtins["bind_texture"] = {2, [needContext](const Args &args) -> std::optional<Value> {
+                                    const int32_t unit = intArg(args, 0, 0, textureUnits - 1);
+                                    const int32_t texture = intArg(args, 1, 0, INT32_MAX);
+                                    needContext(false);
+                                    const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(
+                                        glProcedure("glActiveTextureARB"));
+                                    if (activeTexture == nullptr)
+                                        throw std::runtime_error("the driver has no glActiveTextureARB");
+                                    activeTexture(gl::TEXTURE0 + unsigned(unit));
+                                    glBindTexture(gl::TEXTURE_2D, unsigned(texture));
+                                    activeTexture(gl::TEXTURE0);
+                                    return std::nullopt;
+                                }};
+    builtins["new_texture"] = {3, [needContext](const Args &args) -> std::optional<Value> {
+                                   const int32_t width = intArg(args, 0, 1, 4096), height = intArg(args, 1, 1, 4096);
+                                   const int32_t format = intArg(args, 2, INT32_MIN, INT32_MAX);
+                                   needContext(false);
+                                   int previous = 0;
+                                   glGetIntegerv(gl::TEXTURE_BINDING_2D, &previous);
+                                   unsigned texture = 0;
+                                   glGenTextures(1, &texture);
+                                   glBindTexture(gl::TEXTURE_2D, texture);
+                                   for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
+                                       glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
+                                   for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
+                                       glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+                                   glTexImage2D(gl::TEXTURE_2D, 0, format, width, height, 0, gl::RGBA,
+                                                gl::UNSIGNED_BYTE, nullptr);
+                                   glBindTexture(gl::TEXTURE_2D, unsigned(previous));
+                                   return Value::ofInt(int32_t(texture));
+                               }};
+    builtins["get_integer"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
+                                   const unsigned name = token(args, 0);
+                                   needContext(false);
+                                   int values[16] = {};
+                                   glGetIntegerv(name, values);
+                                   return Value::ofInt(values[0]);
+                               }};
+    builtins["get_string"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
+                                  const unsigned name = token(args, 0);
+                                  needContext(false);
+                                  const unsigned char *text = glGetString(name);
+                                  return Value::ofString(text != nullptr ? reinterpret_cast<const char *>(text) : "");
+                              }};
     builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
                               if (!matches(args[0], args[1]))
                                   throw std::runtime_error("expected " + quoted(args[1]) + ", got " +
@@ -279,6 +354,36 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                               return std::nullopt;
                           }};
     return builtins;
+}
+
+HostConstants hostConstants() {
+    return {
+        {"GL_NO_ERROR", 0},
+        {"GL_INVALID_ENUM", 0x0500},
+        {"GL_INVALID_VALUE", 0x0501},
+        {"GL_INVALID_OPERATION", 0x0502},
+        {"GL_OUT_OF_MEMORY", 0x0505},
+        {"GL_ZERO", 0},
+        {"GL_ONE", 1},
+        {"GL_SRC_ALPHA", 0x0302},
+        {"GL_ONE_MINUS_SRC_ALPHA", 0x0303},
+        {"GL_FRONT", 0x0404},
+        {"GL_BACK", 0x0405},
+        {"GL_CULL_FACE", 0x0B44},
+        {"GL_DEPTH_TEST", 0x0B71},
+        {"GL_BLEND", 0x0BE2},
+        {"GL_POLYGON_OFFSET_FILL", 0x8037},
+        {"GL_TEXTURE_2D", 0x0DE1},
+        {"GL_RGBA8", 0x8058},
+        {"GL_RGB8", 0x8051},
+        {"GL_NONE", 0},
+        {"GL_MAX_TEXTURE_SIZE", 0x0D33},
+        {"GL_VIEWPORT", 0x0BA2},
+        {"GL_VENDOR", 0x1F00},
+        {"GL_RENDERER", 0x1F01},
+        {"GL_VERSION", 0x1F02},
+        {"GL_EXTENSIONS", 0x1F03},
+    };
 }
 
 } // namespace corvanta::host

@@ -1,7 +1,9 @@
 // The reference host's own functions, as a real host has calls of its own
 // beside a plugin's: print(...), load_text(file), load_texture(unit, file),
 // clear(r, g, b), draw_quad(), draw_sphere(slices, stacks), begin_triangles(),
-// vertex(x, y, z), end(), save_png(file), frame(n) and expect(actual, expected).
+// vertex(x, y, z), end(), save_png(file), frame(n) and expect(actual, expected);
+// the part of GL 1.1 that multi-pass scripts need (glGetError, glEnable, ...);
+// and bind_texture, new_texture, get_integer and get_string.
 #pragma once
 
 #include <ostream>
@@ -22,6 +24,9 @@ struct BuiltinEnvironment {
 };
 
 Builtins standardBuiltins(const BuiltinEnvironment &environment);
+
+// The GL tokens the host's own GL calls take and give.
+HostConstants hostConstants();
 
 // The most a file that a script loads may hold.
 constexpr size_t maxFileBytes = size_t(16) << 20;

@@ -30,6 +30,8 @@ constexpr unsigned TEXTURE_WRAP_S = 0x2802;
 constexpr unsigned TEXTURE_WRAP_T = 0x2803;
 constexpr unsigned CLAMP_TO_EDGE = 0x812F;
 constexpr unsigned TEXTURE0 = 0x84C0;
+constexpr unsigned VIEWPORT = 0x0BA2;
+constexpr unsigned TEXTURE_BINDING_2D = 0x8069;
 
 using ActiveTextureFunction = void(HOST_GL_API *)(unsigned unit);
 
@@ -57,4 +59,11 @@ void HOST_GL_API glPixelStorei(unsigned name, int value);
 void HOST_GL_API glReadPixels(int x, int y, int width, int height, unsigned format, unsigned type,
                               void *pixels);
 void HOST_GL_API glFinish();
+unsigned HOST_GL_API glGetError();
+void HOST_GL_API glBlendFunc(unsigned sourceFactor, unsigned destinationFactor);
+void HOST_GL_API glCullFace(unsigned mode);
+void HOST_GL_API glPolygonOffset(float factor, float units);
+void HOST_GL_API glDepthMask(unsigned char flag);
+void HOST_GL_API glGetIntegerv(unsigned name, int *values);
+const unsigned char *HOST_GL_API glGetString(unsigned name);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/builtins.h"
+#include "host/gl_calls.h"
 #include "host/host_platform.h"
 #include "host/library_registry.h"
 #include "host/png_file.h"
@@ -82,6 +83,9 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
             std::cerr << "no GL context: " << error << '\n';
             return 1;
         }
+        // The picture's viewport, once: from then on the script and the
+        // plugin set it (a render target sets its own).
+        glViewport(0, 0, options.width, options.height);
     }
     if (!plugin->ops->StartProgram(plugin)) {
         char message[64] = "";
@@ -99,7 +103,7 @@ int runScript(const Options &options, const LibraryRegistry &library, ShaderPlug
     environment.out = &std::cout;
     const Builtins builtins = standardBuiltins(environment);
     try {
-        Script(library, builtins).run(options.script, text);
+        Script(library, builtins, hostConstants()).run(options.script, text);
     } catch (const ScriptError &error) {
         std::cout.flush();
         std::cerr << error.what() << '\n';

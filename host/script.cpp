@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "host/host_runtime.h"
 
@@ -184,8 +185,8 @@ private:
     int depth_ = 0;
 };
 
-Script::Script(const LibraryRegistry &library, const Builtins &builtins)
-    : library_(library), builtins_(builtins) {}
+Script::Script(const LibraryRegistry &library, const Builtins &builtins, HostConstants constants)
+    : library_(library), builtins_(builtins), constants_(std::move(constants)) {}
 
 void Script::fail(const std::string &message) const { throw ScriptError(file_, line_, message); }
 
@@ -227,7 +228,7 @@ void Script::runLine(const std::string &line) {
 }
 
 bool Script::isLibraryName(const std::string &name) const {
-    return library_.find(name) != nullptr || builtins_.count(name) != 0;
+    return library_.find(name) != nullptr || builtins_.count(name) != 0 || constants_.count(name) != 0;
 }
 
 Value Script::evaluate(const Expr &expr) {
@@ -239,6 +240,8 @@ Value Script::evaluate(const Expr &expr) {
         const LibraryEntry *entry = library_.find(expr.name);
         if (entry != nullptr && entry->kind == LibraryEntry::Kind::Constant)
             return Value::ofInt(entry->value);
+        auto constant = constants_.find(expr.name);
+        if (constant != constants_.end()) return Value::ofInt(constant->second);
         fail("unknown name " + expr.name);
     }
     case Expr::Kind::Call: {

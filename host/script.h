@@ -36,10 +36,12 @@ struct Builtin {
     std::function<std::optional<Value>(const std::vector<Value> &)> run;
 };
 using Builtins = std::map<std::string, Builtin>;
+// Named ints of the host's own, beside the plugin's constants.
+using HostConstants = std::map<std::string, int32_t>;
 
 class Script {
 public:
-    Script(const LibraryRegistry &library, const Builtins &builtins);
+    Script(const LibraryRegistry &library, const Builtins &builtins, HostConstants constants = {});
 
     // Runs the text of a script file named `file`; throws ScriptError, also
     // for a line that runs out of memory.
@@ -59,6 +61,7 @@ private:
 
     const LibraryRegistry &library_;
     const Builtins &builtins_;
+    const HostConstants constants_;
     std::map<std::string, Value> variables_;
     std::string file_;
     int line_ = 0;

@@ -139,16 +139,29 @@ void CORVANTA_CALL buildProgram(ScriptRuntime *runtime) {
         const char *unsupported = "shader objects are not supported";
         log.append(unsupported, std::strlen(unsupported));
     }
-    releaseLibraryState();
+    releaseBuildLog();
     buildLog = log.take();
     setIntResult(runtime, static_cast<int32_t>(program));
+}
+
+void replaceBuildLog(const char *heading, const char *text) {
+    releaseBuildLog();
+    if (text == nullptr) return;
+    LogWriter log;
+    log.section(heading, text);
+    buildLog = log.take();
+}
+
+void releaseLibraryState() {
+    releaseBuildLog();
+    releaseRenderTargets();
 }
 
 void CORVANTA_CALL getBuildLog(ScriptRuntime *runtime) {
     setStringResult(runtime, buildLog != nullptr ? buildLog : "");
 }
 
-void releaseLibraryState() {
+void releaseBuildLog() {
     release(buildLog);
     buildLog = nullptr;
 }

@@ -19,7 +19,28 @@ void CORVANTA_CALL buildProgram(ScriptRuntime *);
 // No entry point: the log of the last build.
 void CORVANTA_CALL getBuildLog(ScriptRuntime *);
 
-// Frees what the library holds between calls (the build log).
+// Makes the build log one section, or "" for a null text; "GetBuildLog"
+// gives the log of the last one-call build, a program's or a render target's.
+void replaceBuildLog(const char *heading, const char *text);
+void releaseBuildLog();
+
+// Render targets: a framebuffer with a colour and a depth texture, drawn into
+// between Begin and End, which nest. Each needs the framebuffer-object entry
+// points and GL 1.1's texture, query and viewport functions.
+void CORVANTA_CALL createRenderTarget(ScriptRuntime *);
+void CORVANTA_CALL beginRenderTarget(ScriptRuntime *);
+void CORVANTA_CALL endRenderTarget(ScriptRuntime *);
+void CORVANTA_CALL renderTargetTexture(ScriptRuntime *);
+void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *);
+// Its own entry point: glDeleteFramebuffersEXT of one name, unless a live
+// render target owns it.
+void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *);
+// Forgets the render targets (not their GL objects: the context may be gone)
+// and what Begin saved.
+void releaseRenderTargets();
+
+// Frees what the library holds between calls (the build log, the render
+// targets' records).
 void releaseLibraryState();
 
 } // namespace corvanta::handlers

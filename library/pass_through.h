@@ -94,29 +94,57 @@ template <auto member, Guard guard> void CORVANTA_CALL passThroughResult(ScriptR
     setIntResult(runtime, result);
 }
 
-// The value type of a query's last parameter, the cell the driver writes.
-template <typename Entry> struct QueryCell;
-template <typename Result, typename A, typename B, typename Value>
-struct QueryCell<Result(CORVANTA_APIENTRY *)(A, B, Value *)> {
-    using Type = Value;
-    static constexpr ValueCode code = std::is_same_v<Value, GLfloat> ? ValueFloat32 : ValueInt32;
+// A query whose last parameter is the cell the driver writes, (object,
+// pname, cell) or (target, attachment, pname, cell): the leading parameters
+// from the script as a pass-through reads them, and one value written back
+// into the script's variable (argument 1), guarded by the entry point alone.
+// The cell has room for a 4 x 4 matrix, the most a uniform query can write;
+// it is preset to 0 and only its first value is handed back.
+template <typename Entry> struct Query;
+template <typename Result, typename... Params> struct Query<Result(CORVANTA_APIENTRY *)(Params...)> {
+    using Cell = std::remove_pointer_t<std::tuple_element_t<sizeof...(Params) - 1, std::tuple<Params...>>>;
+    static constexpr ValueCode code = std::is_same_v<Cell, GLfloat> ? ValueFloat32 : ValueInt32;
+
+    template <size_t k> using Param = std::tuple_element_t<k, std::tuple<Params...>>;
+
+    // With N parameters, leading parameter k is argument N - k; they are read
+    // in that order.
+    template <typename Entry, size_t... k>
+    static void call(Entry entry, ScriptRuntime *runtime, Cell *cells, std::index_sequence<k...>) {
+        constexpr auto count = static_cast<int32_t>(sizeof...(Params));
+        const std::tuple<Param<k>...> leading{argument<Param<k>>(runtime, count - static_cast<int32_t>(k))...};
+        entry(std::get<k>(leading)..., cells);
+    }
+    template <typename Entry> static void call(Entry entry, ScriptRuntime *runtime, Cell *cells) {
+        call(entry, runtime, cells, std::make_index_sequence<sizeof...(Params) - 1>{});
+    }
 };
 
-// A query that answers through a pointer, (object, pname, cell): one value
-// written back into the script's variable (argument 1), guarded by its own
-// entry point. The cell has room for a 4 x 4 matrix, the most a uniform query
-// can write; it is preset to 0 and only its first value is handed back.
 template <auto member> void CORVANTA_CALL queryByReference(ScriptRuntime *runtime) {
-    using Cell = QueryCell<std::remove_reference_t<decltype(entryPoints.*member)>>;
-    typename Cell::Type cells[16] = {};
     auto entry = entryPoints.*member;
-    if (entry != nullptr) {
-        const GLhandleARB object = intParam(runtime, 3);
-        entry(object, intParam(runtime, 2), cells);
-    }
-    runtime->ops->BeginValueType(runtime, Cell::code);
+    using Shape = Query<decltype(entry)>;
+    typename Shape::Cell cells[16] = {};
+    if (entry != nullptr) Shape::call(entry, runtime, cells);
+    runtime->ops->BeginValueType(runtime, Shape::code);
     runtime->ops->AddPointerLevel(runtime);
     runtime->ops->WriteParamData(runtime, 1, &cells[0]);
+}
+
+// glGen*(1, &name): one new name, 0 without the entry point. The host's
+// interface cannot be trusted to take an array back, so one name a call.
+template <auto member> void CORVANTA_CALL generateOne(ScriptRuntime *runtime) {
+    auto entry = entryPoints.*member;
+    GLuint name = 0;
+    if (entry != nullptr) entry(1, &name);
+    setIntResult(runtime, static_cast<int32_t>(name));
+}
+
+// glDelete*(1, &name) of the script's name (argument 1).
+template <auto member> void CORVANTA_CALL deleteOne(ScriptRuntime *runtime) {
+    auto entry = entryPoints.*member;
+    if (entry == nullptr) return;
+    const auto name = static_cast<GLuint>(intParam(runtime, 1));
+    entry(1, &name);
 }
 
 } // namespace corvanta::handlers

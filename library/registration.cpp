@@ -75,6 +75,41 @@ constexpr Constant constants[] = {
     CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_POINT_SIZE_ARB)
     CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_TWO_SIDE_ARB)
     CORVANTA_CONSTANT(GL_FRAGMENT_SHADER_DERIVATIVE_HINT_ARB)
+    // Framebuffer objects, render targets and draw buffers.
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_EXT)
+    CORVANTA_CONSTANT(GL_RENDERBUFFER_EXT)
+    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT0_EXT)
+    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT1_EXT)
+    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT2_EXT)
+    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT3_EXT)
+    CORVANTA_CONSTANT(GL_DEPTH_ATTACHMENT_EXT)
+    CORVANTA_CONSTANT(GL_STENCIL_ATTACHMENT_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_COMPLETE_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_UNSUPPORTED_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_BINDING_EXT)
+    CORVANTA_CONSTANT(GL_RENDERBUFFER_BINDING_EXT)
+    CORVANTA_CONSTANT(GL_MAX_COLOR_ATTACHMENTS_EXT)
+    CORVANTA_CONSTANT(GL_MAX_RENDERBUFFER_SIZE_EXT)
+    CORVANTA_CONSTANT(GL_INVALID_FRAMEBUFFER_OPERATION_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)
+    CORVANTA_CONSTANT(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT)
+    CORVANTA_CONSTANT(GL_RENDERBUFFER_WIDTH_EXT)
+    CORVANTA_CONSTANT(GL_RENDERBUFFER_HEIGHT_EXT)
+    CORVANTA_CONSTANT(GL_RENDERBUFFER_INTERNAL_FORMAT_EXT)
+    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT16_ARB)
+    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT24_ARB)
+    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT32_ARB)
+    CORVANTA_CONSTANT(GL_STENCIL_INDEX8_EXT)
+    CORVANTA_CONSTANT(GL_DEPTH24_STENCIL8_EXT)
+    CORVANTA_CONSTANT(GL_RGBA16F_ARB)
+    CORVANTA_CONSTANT(GL_RGBA32F_ARB)
+    CORVANTA_CONSTANT(GL_MAX_DRAW_BUFFERS_ARB)
 };
 // clang-format on
 #undef CORVANTA_CONSTANT
@@ -112,6 +147,9 @@ using handlers::Guard;
 constexpr Guard SupportFlag = Guard::SupportFlag;
 constexpr Guard EntryPoint = Guard::EntryPoint;
 using handlers::AttributeList;
+using handlers::countedArray;
+using handlers::deleteOne;
+using handlers::generateOne;
 using handlers::objectStatus;
 using handlers::objectText;
 using handlers::passThrough;
@@ -195,6 +233,29 @@ constexpr Function functions[] = {
     {"glUniformMatrix4x2fv", uniformMatrix<&E::glUniformMatrix4x2fv, 4, 2>, Procedure, {Int, Int, Int, RealArray2}},
     {"glUniformMatrix3x4fv", uniformMatrix<&E::glUniformMatrix3x4fv, 3, 4>, Procedure, {Int, Int, Int, RealArray2}},
     {"glUniformMatrix4x3fv", uniformMatrix<&E::glUniformMatrix4x3fv, 4, 3>, Procedure, {Int, Int, Int, RealArray2}},
+    // Render targets (their own entry points, see library/handlers.h), then
+    // framebuffer and renderbuffer objects of the script's own.
+    {"CreateRenderTarget", handlers::createRenderTarget, TypeInt, {Int, Int, Int, Int}},
+    {"BeginRenderTarget", handlers::beginRenderTarget, Procedure, {Int}},
+    {"EndRenderTarget", handlers::endRenderTarget, Procedure, {}},
+    {"RenderTargetTexture", handlers::renderTargetTexture, TypeInt, {Int, Int}},
+    {"DeleteRenderTarget", handlers::deleteRenderTarget, Procedure, {Int}},
+    {"GenFramebuffer", generateOne<&E::glGenFramebuffersEXT>, TypeInt, {}},
+    {"DeleteFramebuffer", handlers::deleteFramebuffer, Procedure, {Int}},
+    {"glBindFramebufferEXT", passThrough<&E::glBindFramebufferEXT, EntryPoint>, Procedure, {Int, Int}},
+    {"glCheckFramebufferStatusEXT", passThroughResult<&E::glCheckFramebufferStatusEXT, EntryPoint>, TypeInt, {Int}},
+    {"glFramebufferTexture2DEXT", passThrough<&E::glFramebufferTexture2DEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
+    {"glFramebufferRenderbufferEXT", passThrough<&E::glFramebufferRenderbufferEXT, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glIsFramebufferEXT", passThroughResult<&E::glIsFramebufferEXT, EntryPoint>, TypeInt, {Int}},
+    {"glGetFramebufferAttachmentParameterivEXT", queryByReference<&E::glGetFramebufferAttachmentParameterivEXT>, Procedure, {Int, Int, Int, IntRef}},
+    {"GenRenderbuffer", generateOne<&E::glGenRenderbuffersEXT>, TypeInt, {}},
+    {"DeleteRenderbuffer", deleteOne<&E::glDeleteRenderbuffersEXT>, Procedure, {Int}},
+    {"glBindRenderbufferEXT", passThrough<&E::glBindRenderbufferEXT, EntryPoint>, Procedure, {Int, Int}},
+    {"glRenderbufferStorageEXT", passThrough<&E::glRenderbufferStorageEXT, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glIsRenderbufferEXT", passThroughResult<&E::glIsRenderbufferEXT, EntryPoint>, TypeInt, {Int}},
+    {"glGetRenderbufferParameterivEXT", queryByReference<&E::glGetRenderbufferParameterivEXT>, Procedure, {Int, Int, IntRef}},
+    {"glGenerateMipmapEXT", passThrough<&E::glGenerateMipmapEXT, EntryPoint>, Procedure, {Int}},
+    {"glDrawBuffersARB", countedArray<&E::glDrawBuffersARB>, Procedure, {Int, IntArray1}},
 };
 // clang-format on
 

@@ -12,8 +12,12 @@
 
 namespace corvanta::handlers {
 
-// The element type of an upload's last parameter, and how the host is told.
+// The element type of an upload's last parameter, and how the host is told:
+// (location, count, values) or (count, values).
 template <typename Entry> struct UploadElement;
+template <typename Result, typename Count, typename Element>
+struct UploadElement<Result(CORVANTA_APIENTRY *)(Count, const Element *)>
+    : UploadElement<Result(CORVANTA_APIENTRY *)(GLint, Count, const Element *)> {};
 template <typename Result, typename Location, typename Count, typename Element>
 struct UploadElement<Result(CORVANTA_APIENTRY *)(Location, Count, const Element *)> {
     static_assert(sizeof(Element) == 4, "the host exchanges 32-bit values");
@@ -36,6 +40,18 @@ template <auto member, int32_t components> void CORVANTA_CALL uniformArray(Scrip
     void *values = readScriptArray(runtime, count, components, Element::code);
     if (values == nullptr) return;
     entry(intParam(runtime, 3), count, static_cast<const typename Element::Type *>(values));
+    release(values);
+}
+
+// glDrawBuffersARB(count, array): count values of a one-dimensional array.
+template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
+    auto entry = entryPoints.*member;
+    if (entry == nullptr) return;
+    using Element = UploadElement<decltype(entry)>;
+    const int32_t count = intParam(runtime, 2);
+    void *values = readScriptArray(runtime, count, 1, Element::code);
+    if (values == nullptr) return;
+    entry(count, static_cast<const typename Element::Type *>(values));
     release(values);
 }
 

@@ -160,6 +160,38 @@ void FAKE glGetUniformfvARB(GLhandleARB program, GLint location, GLfloat *params
     record("glGetUniformfvARB", {program, location});
     writeAll(d().uniformFloats, params);
 }
+template <const char *name> void FAKE generate(GLsizei count, GLuint *names) {
+    record(name, {count});
+    for (GLsizei i = 0; i < count; ++i) names[i] = d().givesNoName.count(name) ? 0 : newHandle();
+}
+GLenum FAKE glCheckFramebufferStatusEXT(GLenum target) {
+    record("glCheckFramebufferStatusEXT", {target});
+    return d().framebufferStatus;
+}
+void FAKE glBindFramebufferEXT(GLenum target, GLuint framebuffer) {
+    record("glBindFramebufferEXT", {target, framebuffer});
+    d().framebufferBinding = framebuffer;
+}
+void FAKE glBindTexture(GLenum target, GLuint texture) {
+    record("glBindTexture", {target, texture});
+    d().textureBinding = texture;
+}
+void FAKE glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    record("glViewport", {x, y, width, height});
+    d().viewport[0] = x, d().viewport[1] = y, d().viewport[2] = width, d().viewport[3] = height;
+}
+void FAKE glGetIntegerv(GLenum pname, GLint *params) {
+    record("glGetIntegerv", {pname});
+    if (pname == GL_VIEWPORT) std::copy_n(d().viewport, 4, params);
+    if (pname == GL_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().framebufferBinding);
+    if (pname == GL_TEXTURE_BINDING_2D) *params = static_cast<GLint>(d().textureBinding);
+    if (auto found = d().integers.find(pname); found != d().integers.end()) *params = found->second;
+}
+// The names a deletion was given.
+template <const char *name> void FAKE deleteNames(GLsizei count, const GLuint *names) {
+    DriverCall &call = record(name, {count});
+    for (GLsizei i = 0; i < count; ++i) call.ints.push_back(names[i]);
+}
 // Uploads keep a copy of the bytes; matrix uploads record the transpose flag
 // as the driver received it.
 template <int components, const char *name, typename T> void FAKE vectors(GLint l, GLsizei c, const T *v) {
@@ -243,6 +275,17 @@ void FakeDriver::install() {
     entryPoints.glGetShaderSourceARB = glGetShaderSourceARB;
     entryPoints.glGetAttribLocationARB = glGetAttribLocationARB;
     entryPoints.glGetActiveAttribARB = glGetActiveAttribARB;
+    entryPoints.glGenFramebuffersEXT = generate<names::glGenFramebuffersEXT>;
+    entryPoints.glGenRenderbuffersEXT = generate<names::glGenRenderbuffersEXT>;
+    entryPoints.glGenTextures = generate<names::glGenTextures>;
+    entryPoints.glDeleteFramebuffersEXT = deleteNames<names::glDeleteFramebuffersEXT>;
+    entryPoints.glDeleteRenderbuffersEXT = deleteNames<names::glDeleteRenderbuffersEXT>;
+    entryPoints.glDeleteTextures = deleteNames<names::glDeleteTextures>;
+    entryPoints.glCheckFramebufferStatusEXT = glCheckFramebufferStatusEXT;
+    entryPoints.glBindFramebufferEXT = glBindFramebufferEXT;
+    entryPoints.glBindTexture = glBindTexture;
+    entryPoints.glViewport = glViewport;
+    entryPoints.glGetIntegerv = glGetIntegerv;
     shaderSupported = 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,17 @@ struct FakeDriver {
     // What the uniform queries write: as many values as the uniform has.
     std::vector<GLint> uniformInts = {0};
     std::vector<GLfloat> uniformFloats = {0};
+
+    // Framebuffers and textures: names handed out from nextHandle (none for
+    // the entry points named in givesNoName), what completeness check
+    // answers, and the bindings and viewport the driver keeps, which
+    // glGetIntegerv reports; other pnames answer from `integers`.
+    std::set<std::string> givesNoName;
+    GLenum framebufferStatus = 0x8CD5; // complete
+    GLuint framebufferBinding = 0;
+    GLuint textureBinding = 0;
+    GLint viewport[4] = {0, 0, 256, 256};
+    std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}}; // the largest texture, renderbuffer
 
     // Points every entry of the table at this driver and turns support on.
     void install();

@@ -1,0 +1,319 @@
+// Render targets: a framebuffer object with textures a later pass samples,
+// drawn into between "BeginRenderTarget" and "EndRenderTarget", and the
+// plugin's record of the live ones. Everything a script could get half right
+// (a depth buffer, filtering that needs no mipmaps, the viewport, a
+// framebuffer that is not complete, nesting) is done here once.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
+#include "library/allocation.h"
+#include "library/handlers.h"
+#include "library/runtime_access.h"
+
+namespace corvanta::handlers {
+namespace {
+
+struct RenderTarget {
+    GLuint framebuffer;
+    GLuint colour; // 0 for a depth-only target
+    GLuint depth;  // 0 without depth bits
+    GLsizei width;
+    GLsizei height;
+    RenderTarget *next;
+};
+
+// What a Begin saved, to restore at its End; `bound` is false for a Begin
+// that bound nothing.
+struct Begun {
+    bool bound;
+    GLuint target;
+    GLint framebuffer;
+    GLint viewport[4];
+};
+
+// Zero at load: no targets, nothing begun.
+RenderTarget *targets;
+constexpr int maxNesting = 64;
+Begun begun[maxNesting];
+int32_t nesting; // Begins not yet ended, the ones past maxNesting included
+
+// Every call a render target needs, from the framebuffer-object extension
+// and GL 1.1.
+bool available() {
+    const EntryPointTable &gl = entryPoints;
+    return gl.glGenFramebuffersEXT != nullptr && gl.glDeleteFramebuffersEXT != nullptr &&
+           gl.glBindFramebufferEXT != nullptr && gl.glFramebufferTexture2DEXT != nullptr &&
+           gl.glCheckFramebufferStatusEXT != nullptr && gl.glGenTextures != nullptr &&
+           gl.glDeleteTextures != nullptr && gl.glBindTexture != nullptr && gl.glTexImage2D != nullptr &&
+           gl.glTexParameteri != nullptr && gl.glGetIntegerv != nullptr && gl.glViewport != nullptr &&
+           gl.glDrawBuffer != nullptr && gl.glReadBuffer != nullptr;
+}
+
+// The live target whose framebuffer is `name`; null for any other name.
+RenderTarget *find(int32_t name) {
+    for (RenderTarget *target = targets; target != nullptr; target = target->next)
+        if (static_cast<int32_t>(target->framebuffer) == name) return target;
+    return nullptr;
+}
+
+// A query's first value. The cell has room for the most glGetIntegerv writes.
+GLint integer(GLenum pname) {
+    GLint cells[16] = {};
+    entryPoints.glGetIntegerv(pname, cells);
+    return cells[0];
+}
+
+// The cause of a failed creation, built without the C library's formatting.
+class Cause {
+public:
+    Cause &operator<<(const char *text) {
+        const size_t length = std::strlen(text);
+        const size_t room = sizeof text_ - 1 - used_;
+        const size_t count = length < room ? length : room;
+        std::memcpy(text_ + used_, text, count);
+        used_ += count;
+        text_[used_] = '\0';
+        return *this;
+    }
+    Cause &operator<<(int32_t value) {
+        char digits[12];
+        char *at = digits + sizeof digits - 1;
+        *at = '\0';
+        uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+        do {
+            *--at = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0) *--at = '-';
+        return *this << at;
+    }
+    const char *text() const { return used_ > 0 ? text_ : nullptr; }
+
+private:
+    char text_[128] = {};
+    size_t used_ = 0;
+};
+
+const char *statusName(GLenum status) {
+    switch (status) {
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT";
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT";
+    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT";
+    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT";
+    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT";
+    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT";
+    case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "GL_FRAMEBUFFER_UNSUPPORTED_EXT";
+    default: return nullptr;
+    }
+}
+
+// A texture of the target's size attached to the bound framebuffer: level 0
+// only, with a filter that needs no mipmaps, clamped at the edges. 0 when the
+// driver gives no name.
+GLuint attachTexture(const RenderTarget &target, GLenum attachment, GLint internalFormat, GLenum format,
+                     GLenum type, GLint filter) {
+    const EntryPointTable &gl = entryPoints;
+    GLuint texture = 0;
+    gl.glGenTextures(1, &texture);
+    if (texture == 0) return 0;
+    gl.glBindTexture(GL_TEXTURE_2D, texture);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(GL_CLAMP_TO_EDGE));
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLint>(GL_CLAMP_TO_EDGE));
+    gl.glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, target.width, target.height, 0, format, type, nullptr);
+    gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_2D, texture, 0);
+    return texture;
+}
+
+void deleteObjects(const RenderTarget &target) {
+    const EntryPointTable &gl = entryPoints;
+    if (target.colour != 0) gl.glDeleteTextures(1, &target.colour);
+    if (target.depth != 0) gl.glDeleteTextures(1, &target.depth);
+    if (target.framebuffer != 0) gl.glDeleteFramebuffersEXT(1, &target.framebuffer);
+}
+
+// Makes the framebuffer and its textures, checks that it is complete, and
+// leaves the texture and framebuffer bindings as they were. On failure it
+// deletes everything it made, says why and gives false.
+bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Cause &cause) {
+    const EntryPointTable &gl = entryPoints;
+    const GLint texture = integer(GL_TEXTURE_BINDING_2D);
+    const GLint framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
+    gl.glGenFramebuffersEXT(1, &target.framebuffer);
+    if (target.framebuffer == 0) {
+        cause << "the driver created no framebuffer";
+        return false;
+    }
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
+    bool made = true;
+    if (colourFormat != 0)
+        made = (target.colour = attachTexture(target, GL_COLOR_ATTACHMENT0_EXT, colourFormat, GL_RGBA,
+                                              GL_UNSIGNED_BYTE, static_cast<GLint>(GL_LINEAR))) != 0;
+    if (made && depthFormat != 0)
+        made = (target.depth = attachTexture(target, GL_DEPTH_ATTACHMENT_EXT, static_cast<GLint>(depthFormat),
+                                             GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                                             static_cast<GLint>(GL_NEAREST))) != 0;
+    if (!made) cause << "the driver created no texture";
+    // A framebuffer without colour draws and reads none, or it is incomplete.
+    if (made && colourFormat == 0) {
+        gl.glDrawBuffer(GL_NONE);
+        gl.glReadBuffer(GL_NONE);
+    }
+    const GLenum status = made ? gl.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) : 0;
+    gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(framebuffer));
+    if (made && status != GL_FRAMEBUFFER_COMPLETE_EXT) {
+        cause << "incomplete: ";
+        const char *name = statusName(status);
+        if (name != nullptr)
+            cause << name;
+        else
+            cause << static_cast<int32_t>(status);
+        made = false;
+    }
+    if (!made) deleteObjects(target);
+    return made;
+}
+
+// The new target's framebuffer, or 0 with the cause said.
+GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, Cause &cause) {
+    if (!available()) {
+        cause << "framebuffer objects are not supported";
+        return 0;
+    }
+    const GLint textureSize = integer(GL_MAX_TEXTURE_SIZE);
+    const GLint renderbufferSize = integer(GL_MAX_RENDERBUFFER_SIZE_EXT);
+    const GLint largest = textureSize < renderbufferSize ? textureSize : renderbufferSize;
+    if (width < 1 || height < 1 || width > largest || height > largest) {
+        cause << "the size " << width << "x" << height << " is not from 1 to " << largest << " a side";
+        return 0;
+    }
+    GLenum depthFormat = 0;
+    switch (depthBits) {
+    case 0: break;
+    case 16: depthFormat = GL_DEPTH_COMPONENT16_ARB; break;
+    case 24: depthFormat = GL_DEPTH_COMPONENT24_ARB; break;
+    case 32: depthFormat = GL_DEPTH_COMPONENT32_ARB; break;
+    default: cause << "depth bits " << depthBits << " are not 0, 16, 24 or 32"; return 0;
+    }
+    if (colourFormat == 0 && depthFormat == 0) {
+        cause << "neither a colour format nor depth bits";
+        return 0;
+    }
+    RenderTarget made = {0, 0, 0, width, height, nullptr};
+    if (!make(made, colourFormat, depthFormat, cause)) return 0;
+    auto *record = static_cast<RenderTarget *>(allocate(sizeof(RenderTarget)));
+    if (record == nullptr) {
+        deleteObjects(made);
+        cause << "no memory for the target's record";
+        return 0;
+    }
+    *record = made;
+    record->next = targets;
+    targets = record;
+    return made.framebuffer;
+}
+
+// Whether a Begin not yet ended has bound the framebuffer, or will restore it.
+bool inUse(GLuint framebuffer) {
+    const int32_t saved = nesting < maxNesting ? nesting : maxNesting;
+    for (int32_t i = 0; i < saved; ++i)
+        if (begun[i].bound &&
+            (begun[i].target == framebuffer || static_cast<GLuint>(begun[i].framebuffer) == framebuffer))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void CORVANTA_CALL createRenderTarget(ScriptRuntime *runtime) {
+    const GLsizei width = intParam(runtime, 4);
+    const GLsizei height = intParam(runtime, 3);
+    const GLint colourFormat = intParam(runtime, 2);
+    const int32_t depthBits = intParam(runtime, 1);
+    Cause cause;
+    const GLuint target = create(width, height, colourFormat, depthBits, cause);
+    replaceBuildLog("render target:", cause.text());
+    setIntResult(runtime, static_cast<int32_t>(target));
+}
+
+// A Begin always counts, so that every End pairs with one; a Begin that
+// cannot bind (no such target, no support, nesting deeper than kept) is
+// recorded as binding nothing, and its End restores nothing.
+void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
+    const int32_t name = intParam(runtime, 1);
+    if (nesting == INT32_MAX) return;
+    if (nesting < maxNesting) {
+        Begun &saved = begun[nesting];
+        saved = {};
+        const RenderTarget *target = available() ? find(name) : nullptr;
+        if (target != nullptr) {
+            saved.framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
+            GLint cells[16] = {};
+            entryPoints.glGetIntegerv(GL_VIEWPORT, cells);
+            std::memcpy(saved.viewport, cells, sizeof saved.viewport);
+            entryPoints.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target->framebuffer);
+            entryPoints.glViewport(0, 0, target->width, target->height);
+            saved.target = target->framebuffer;
+            saved.bound = true;
+        }
+    }
+    ++nesting;
+}
+
+void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
+    if (nesting == 0) return;
+    --nesting;
+    if (nesting >= maxNesting || !begun[nesting].bound || !available()) return;
+    const Begun &saved = begun[nesting];
+    entryPoints.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.framebuffer));
+    entryPoints.glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+}
+
+void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {
+    const RenderTarget *target = find(intParam(runtime, 2));
+    const auto attachment = static_cast<GLenum>(intParam(runtime, 1));
+    GLuint texture = 0;
+    if (target != nullptr && attachment == GL_COLOR_ATTACHMENT0_EXT) texture = target->colour;
+    if (target != nullptr && attachment == GL_DEPTH_ATTACHMENT_EXT) texture = target->depth;
+    setIntResult(runtime, static_cast<int32_t>(texture));
+}
+
+// A target that a Begin has bound, or will restore at its End, stays: a later
+// End would bind a deleted name, which the extension turns into a new, empty
+// framebuffer.
+void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
+    const int32_t name = intParam(runtime, 1);
+    for (RenderTarget **link = &targets; *link != nullptr; link = &(*link)->next) {
+        RenderTarget *target = *link;
+        if (static_cast<int32_t>(target->framebuffer) != name) continue;
+        if (inUse(target->framebuffer) || !available()) return;
+        deleteObjects(*target);
+        *link = target->next;
+        release(target);
+        return;
+    }
+}
+
+void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {
+    if (entryPoints.glDeleteFramebuffersEXT == nullptr) return;
+    const auto framebuffer = static_cast<GLuint>(intParam(runtime, 1));
+    if (find(static_cast<int32_t>(framebuffer)) != nullptr) return;
+    entryPoints.glDeleteFramebuffersEXT(1, &framebuffer);
+}
+
+void releaseRenderTargets() {
+    while (targets != nullptr) {
+        RenderTarget *next = targets->next;
+        release(targets);
+        targets = next;
+    }
+    nesting = 0;
+}
+
+} // namespace corvanta::handlers

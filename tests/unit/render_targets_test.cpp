@@ -1,0 +1,195 @@
+// Render targets against the fake driver, which hands out names from 7 up
+// and keeps the framebuffer and texture bindings and the viewport.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "library/handlers.h"
+#include "tests/unit/handler_test_support.h"
+
+namespace corvanta::testing {
+namespace {
+
+constexpr int32_t RGBA8 = 0x8058;
+
+class RenderTargets : public HandlerTest {
+protected:
+    void SetUp() override {
+        HandlerTest::SetUp();
+        handlers::releaseLibraryState();
+        driver.handleStep = 1;
+        driver.framebufferBinding = 3; // what the script has bound
+        driver.textureBinding = 4;
+    }
+    void TearDown() override { handlers::releaseLibraryState(); }
+
+    int32_t create(int32_t width, int32_t height, int32_t colour, int32_t depth) {
+        return *FakeRuntime({A::integer(width), A::integer(height), A::integer(colour), A::integer(depth)})
+                    .call("CreateRenderTarget")
+                    .intResult;
+    }
+    std::string log() { return *FakeRuntime().call("GetBuildLog").stringResult; }
+    void begin(int32_t target) { FakeRuntime({A::integer(target)}).call("BeginRenderTarget"); }
+    void end() { FakeRuntime().call("EndRenderTarget"); }
+    void remove(int32_t target) { FakeRuntime({A::integer(target)}).call("DeleteRenderTarget"); }
+    std::vector<int64_t> viewport() const { return {driver.viewport, driver.viewport + 4}; }
+    std::vector<std::string> callNames() const {
+        std::vector<std::string> names;
+        for (const DriverCall &call : driver.calls)
+            if (call.name != "glGetIntegerv" && call.name != "glTexParameteri") names.push_back(call.name);
+        return names;
+    }
+};
+
+TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindings) {
+    EXPECT_EQ(create(64, 32, RGBA8, 24), 7);
+    EXPECT_EQ(callNames(), (std::vector<std::string>{
+                               "glGenFramebuffersEXT", "glBindFramebufferEXT", "glGenTextures", "glBindTexture",
+                               "glTexImage2D", "glFramebufferTexture2DEXT", "glGenTextures", "glBindTexture",
+                               "glTexImage2D", "glFramebufferTexture2DEXT", "glCheckFramebufferStatusEXT",
+                               "glBindTexture", "glBindFramebufferEXT"}));
+    EXPECT_EQ(driver.last("glFramebufferTexture2DEXT")->ints,
+              (std::vector<int64_t>{0x8D40, 0x8D00, 0x0DE1, 9, 0})); // depth texture 9 at level 0
+    const DriverCall &depthImage = *driver.last("glTexImage2D");
+    EXPECT_EQ(depthImage.ints, (std::vector<int64_t>{0x0DE1, 0, 0x81A6, 64, 32, 0, 0x1902, 0x1405}));
+    EXPECT_EQ(depthImage.pointer, nullptr);
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(driver.textureBinding, 4u);
+    EXPECT_EQ(log(), "");
+    // No mipmaps needed: the colour texture filters linearly, the depth one
+    // nearest, both clamped.
+    int linear = 0, nearest = 0;
+    for (const DriverCall &call : driver.calls)
+        if (call.name == "glTexParameteri" && call.ints[1] == 0x2801) (call.ints[2] == 0x2601 ? linear : nearest)++;
+    EXPECT_EQ(linear, 1);
+    EXPECT_EQ(nearest, 1);
+    EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 8);
+    EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8D00)}).call("RenderTargetTexture").intResult, 9);
+    EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8CE1)}).call("RenderTargetTexture").intResult, 0);
+    EXPECT_EQ(*FakeRuntime({A::integer(8), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 0);
+}
+
+TEST_F(RenderTargets, ADepthOnlyTargetDrawsAndReadsNoColour) {
+    EXPECT_EQ(create(16, 16, 0, 16), 7);
+    EXPECT_EQ(driver.count("glGenTextures"), 1);
+    EXPECT_EQ(driver.last("glDrawBuffer")->ints, (std::vector<int64_t>{0}));
+    EXPECT_EQ(driver.last("glReadBuffer")->ints, (std::vector<int64_t>{0}));
+    EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 0);
+}
+
+TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
+    const struct {
+        const char *what;
+        int32_t width, height, colour, depth;
+        void (*setUp)(FakeDriver &);
+        std::string cause;
+    } cases[] = {
+        {"no extension", 8, 8, RGBA8, 0, [](FakeDriver &) { entryPoints.glGenFramebuffersEXT = nullptr; },
+         "framebuffer objects are not supported"},
+        {"no GL 1.1", 8, 8, RGBA8, 0, [](FakeDriver &) { entryPoints.glGetIntegerv = nullptr; },
+         "framebuffer objects are not supported"},
+        {"too small", 0, 8, RGBA8, 0, [](FakeDriver &) {}, "the size 0x8 is not from 1 to 4096 a side"},
+        {"too large", 8, 4097, RGBA8, 0, [](FakeDriver &) {}, "the size 8x4097 is not from 1 to 4096 a side"},
+        {"depth bits", 8, 8, RGBA8, 12, [](FakeDriver &) {}, "depth bits 12 are not 0, 16, 24 or 32"},
+        {"nothing", 8, 8, 0, 0, [](FakeDriver &) {}, "neither a colour format nor depth bits"},
+        {"no framebuffer", 8, 8, RGBA8, 24, [](FakeDriver &d) { d.givesNoName = {"glGenFramebuffersEXT"}; },
+         "the driver created no framebuffer"},
+        {"no texture", 8, 8, RGBA8, 24, [](FakeDriver &d) { d.givesNoName = {"glGenTextures"}; },
+         "the driver created no texture"},
+        {"rejected format", 8, 8, 12345, 24, [](FakeDriver &d) { d.framebufferStatus = 0x8CD6; },
+         "incomplete: GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT"},
+        {"unknown status", 8, 8, RGBA8, 0, [](FakeDriver &d) { d.framebufferStatus = 0x1234; },
+         "incomplete: 4660"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        c.setUp(driver);
+        EXPECT_EQ(create(c.width, c.height, c.colour, c.depth), 0);
+        EXPECT_EQ(log(), "render target:\n" + c.cause + "\n");
+        // Every name handed out is deleted again, and the bindings are the script's.
+        std::vector<int64_t> handedOut, deleted;
+        for (GLhandleARB name = 7; name < driver.nextHandle; ++name) handedOut.push_back(name);
+        for (const DriverCall &call : driver.calls)
+            if (call.name == "glDeleteFramebuffersEXT" || call.name == "glDeleteTextures")
+                deleted.insert(deleted.end(), call.ints.begin() + 1, call.ints.end());
+        std::sort(deleted.begin(), deleted.end());
+        EXPECT_EQ(deleted, handedOut);
+        EXPECT_EQ(driver.framebufferBinding, 3u);
+        EXPECT_EQ(driver.textureBinding, 4u);
+        TearDown();
+    }
+    // A later success empties the log.
+    SetUp();
+    create(0, 0, 0, 0);
+    create(8, 8, RGBA8, 0);
+    EXPECT_EQ(log(), "");
+}
+
+TEST_F(RenderTargets, BeginAndEndNestAndRestoreWhatTheMatchingBeginFound) {
+    const int32_t outer = create(64, 64, RGBA8, 0), inner = create(16, 8, RGBA8, 0);
+    begin(outer);
+    EXPECT_EQ(driver.framebufferBinding, GLuint(outer));
+    EXPECT_EQ(viewport(), (std::vector<int64_t>{0, 0, 64, 64}));
+    begin(inner);
+    EXPECT_EQ(viewport(), (std::vector<int64_t>{0, 0, 16, 8}));
+    end();
+    EXPECT_EQ(driver.framebufferBinding, GLuint(outer)) << "back to the outer target, not the window";
+    EXPECT_EQ(viewport(), (std::vector<int64_t>{0, 0, 64, 64}));
+    end();
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(viewport(), (std::vector<int64_t>{0, 0, 256, 256}));
+
+    // An End with nothing begun does nothing; a refused Begin still pairs
+    // with its End, which restores nothing.
+    driver.calls.clear();
+    end();
+    begin(outer);
+    begin(0);
+    begin(12345);
+    end();
+    end();
+    EXPECT_EQ(driver.framebufferBinding, GLuint(outer));
+    end();
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    end();
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 2);
+}
+
+TEST_F(RenderTargets, NestingIsKeptSixtyFourDeepAndDeeperBeginsPairUp) {
+    const int32_t target = create(32, 32, RGBA8, 0);
+    driver.calls.clear();
+    for (int i = 0; i < 65; ++i) begin(target);
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 64);
+    end(); // the 65th, which bound nothing
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 64);
+    for (int i = 0; i < 64; ++i) end();
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 128);
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+}
+
+TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestored) {
+    const int32_t outer = create(32, 32, RGBA8, 24), inner = create(8, 8, RGBA8, 0);
+    begin(outer);
+    begin(inner);
+    remove(inner); // bound now
+    remove(outer); // restored at the inner End
+    EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
+    FakeRuntime({A::integer(outer)}).call("DeleteFramebuffer"); // a live target's is not the script's to delete
+    EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
+    end();
+    remove(inner);
+    EXPECT_EQ(driver.last("glDeleteFramebuffersEXT")->ints, (std::vector<int64_t>{1, inner}));
+    end();
+    remove(outer);
+    EXPECT_EQ(driver.count("glDeleteTextures"), 3);
+    EXPECT_EQ(*FakeRuntime({A::integer(outer), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 0);
+    begin(outer); // forgotten: binds nothing
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    end();
+    FakeRuntime({A::integer(outer)}).call("DeleteFramebuffer");
+    EXPECT_EQ(driver.last("glDeleteFramebuffersEXT")->ints, (std::vector<int64_t>{1, outer}));
+}
+
+} // namespace
+} // namespace corvanta::testing
