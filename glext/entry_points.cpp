@@ -1,5 +1,7 @@
 #include "glext/entry_points.h"
 
+#include <cstring>
+
 #include "glext/plugin_platform.h"
 
 namespace corvanta {
@@ -19,12 +21,13 @@ plugin_platform::ProcAddress lookUp(const char *name, plugin_platform::Provider 
 
 } // namespace
 
+// One lookup loop over the list rather than code per entry point: the table is
+// nothing but pointers in list order.
 void resolveEntryPoints() {
-#define CORVANTA_RESOLVE(name, result, params, need, provider)                                               \
-    entryPoints.name =                                                                                       \
-        reinterpret_cast<decltype(entryPoints.name)>(lookUp(#name, plugin_platform::Provider::provider));
-    CORVANTA_ENTRY_POINTS(CORVANTA_RESOLVE)
-#undef CORVANTA_RESOLVE
+    plugin_platform::ProcAddress resolved[EntryPointCount];
+    for (int i = 0; i < EntryPointCount; ++i) resolved[i] = lookUp(entryPointInfo[i].name, entryPointInfo[i].provider);
+    static_assert(sizeof resolved == sizeof entryPoints);
+    std::memcpy(&entryPoints, resolved, sizeof entryPoints);
 }
 
 bool requiredEntryPointsPresent() {

@@ -16,4 +16,14 @@ void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, 
     return buffer;
 }
 
+void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size) {
+    if (entry == nullptr) return;
+    const int32_t count = intParam(runtime, 3);
+    void *values = readScriptArray(runtime, count, size, ValueFloat32);
+    if (values == nullptr) return;
+    const GLboolean transpose = intParam(runtime, 2) != 0 ? 1 : 0;
+    entry(intParam(runtime, 4), count, transpose, static_cast<const GLfloat *>(values));
+    release(values);
+}
+
 } // namespace corvanta::handlers

@@ -32,15 +32,19 @@ struct UploadElement<Result(CORVANTA_APIENTRY *)(Location, Count, const Element 
 void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, ValueCode code);
 
 // glUniformN{i,f}vARB(location, count, array): count groups of N values.
-template <auto member, int32_t components> void CORVANTA_CALL uniformArray(ScriptRuntime *runtime) {
-    auto entry = entryPoints.*member;
+// The work is done once for each element type, not once per entry point.
+template <typename Element>
+void sendArray(ScriptRuntime *runtime, void(CORVANTA_APIENTRY *entry)(GLint, GLsizei, const Element *),
+               int32_t components) {
     if (entry == nullptr) return;
-    using Element = UploadElement<decltype(entry)>;
     const int32_t count = intParam(runtime, 2);
-    void *values = readScriptArray(runtime, count, components, Element::code);
+    void *values = readScriptArray(runtime, count, components, UploadElement<decltype(entry)>::code);
     if (values == nullptr) return;
-    entry(intParam(runtime, 3), count, static_cast<const typename Element::Type *>(values));
+    entry(intParam(runtime, 3), count, static_cast<const Element *>(values));
     release(values);
+}
+template <auto member, int32_t components> void CORVANTA_CALL uniformArray(ScriptRuntime *runtime) {
+    sendArray(runtime, entryPoints.*member, components);
 }
 
 // glDrawBuffersARB(count, array): count values of a one-dimensional array.
@@ -58,16 +62,10 @@ template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
 // glUniformMatrix{C}x{R}fv(location, count, transpose, array): count matrices
 // of C columns of R rows, each a row of the script's array, column by column
 // (or row by row when transpose is not 0).
-template <auto member, int32_t columns, int32_t rows>
-void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
-    auto entry = entryPoints.*member;
-    if (entry == nullptr) return;
-    const int32_t count = intParam(runtime, 3);
-    void *values = readScriptArray(runtime, count, columns * rows, ValueFloat32);
-    if (values == nullptr) return;
-    const GLboolean transpose = intParam(runtime, 2) != 0 ? 1 : 0;
-    entry(intParam(runtime, 4), count, transpose, static_cast<const GLfloat *>(values));
-    release(values);
+using MatrixUpload = void(CORVANTA_APIENTRY *)(GLint, GLsizei, GLboolean, const GLfloat *);
+void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size);
+template <auto member, int32_t columns, int32_t rows> void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
+    sendMatrices(runtime, entryPoints.*member, columns * rows);
 }
 
 } // namespace corvanta::handlers
