@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
 #include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
 
@@ -122,6 +123,36 @@ void CORVANTA_APIENTRY attachedObjects(GLhandleARB, GLsizei maxCount, GLsizei *c
     *count = anyLength();
 }
 
+// Framebuffers, renderbuffers and textures: names from the input (0 too).
+void CORVANTA_APIENTRY generate(GLsizei count, GLuint *names) {
+    require(count > 0);
+    touch(names, static_cast<size_t>(count) * sizeof(GLuint));
+    for (GLsizei i = 0; i < count; ++i) names[i] = input->ConsumeIntegralInRange<GLuint>(0, 8);
+}
+void CORVANTA_APIENTRY deleteNames(GLsizei count, const GLuint *names) {
+    require(count > 0);
+    touch(names, static_cast<size_t>(count) * sizeof(GLuint));
+}
+// A viewport writes 4 values; a matrix query, the most, 16.
+void CORVANTA_APIENTRY integers(GLenum pname, GLint *params) {
+    touch(params, 16 * sizeof(GLint));
+    const int count = pname == GL_VIEWPORT ? 4 : 1;
+    for (int i = 0; i < count; ++i)
+        if (input->ConsumeBool()) params[i] = input->ConsumeIntegralInRange<GLint>(-2, 70000);
+}
+void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum, GLenum,
+                                    const void *pixels) {
+    require(width > 0 && height > 0 && pixels == nullptr);
+}
+void CORVANTA_APIENTRY drawBuffers(GLsizei count, const GLenum *buffers) {
+    require(count >= 0);
+    touch(buffers, static_cast<size_t>(count) * sizeof(GLenum));
+}
+template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLint *params) {
+    require(params != nullptr);
+    if (input->ConsumeBool()) *params = input->ConsumeIntegral<GLint>();
+}
+
 // Every other entry point: any values are accepted, a text must be readable
 // to its NUL, and an answer (a handle, a location, a status) is taken from
 // the input.
@@ -177,6 +208,17 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glUniformMatrix4x2fv = uniformMatrix<8>;
     e.glUniformMatrix3x4fv = uniformMatrix<12>;
     e.glUniformMatrix4x3fv = uniformMatrix<12>;
+    e.glGenFramebuffersEXT = generate;
+    e.glGenRenderbuffersEXT = generate;
+    e.glGenTextures = generate;
+    e.glDeleteFramebuffersEXT = deleteNames;
+    e.glDeleteRenderbuffersEXT = deleteNames;
+    e.glDeleteTextures = deleteNames;
+    e.glGetIntegerv = integers;
+    e.glTexImage2D = textureImage;
+    e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
+    e.glGetFramebufferAttachmentParameterivEXT = writesOne<GLenum, GLenum, GLenum>;
+    e.glDrawBuffersARB = drawBuffers;
     // Which entry points the driver has, one bit each.
     size_t bit = 0;
     const auto has = [&present](size_t i) {
@@ -302,20 +344,35 @@ extern "C" const char *__asan_default_options() { return "allocator_may_return_n
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::vector<host::LibraryEntry> names = libraryNames();
+    // Half the inputs call only the render-target names, so that sequences of
+    // Create, Begin, End and Delete come about.
+    static const std::vector<const host::LibraryEntry *> renderTargetNames = [] {
+        std::vector<const host::LibraryEntry *> found;
+        for (const host::LibraryEntry &entry : names)
+            if (entry.name.find("RenderTarget") != std::string::npos) found.push_back(&entry);
+        return found;
+    }();
     FuzzedDataProvider provider(data, size);
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
     installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
-    for (int call = 0; call < 8 && provider.remaining_bytes() > 0; ++call) {
+    const bool renderTargetsOnly = provider.ConsumeBool();
+    for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;
-        runtime.entry = &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
+        runtime.entry = renderTargetsOnly
+                            ? renderTargetNames[provider.ConsumeIntegralInRange<size_t>(0, renderTargetNames.size() - 1)]
+                            : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
         runtime.entry->handler(&runtime);
         // A function answers exactly once on every path, a procedure never.
         require(runtime.results == (runtime.entry->kind == host::LibraryEntry::Kind::Function ? 1 : 0));
     }
+    // What the library keeps between calls (the build log, the render
+    // targets' records) goes with the plugin, as when a host is done with it.
+    ShaderPlugin *plugin = Corvanta_Init();
+    plugin->ops->Release(plugin);
     input = nullptr;
     return 0;
 }
