@@ -6,7 +6,9 @@
 // Each round creates, sources and compiles a shader, reads its info log,
 // creates a program, attaches, links, lists the uniforms, uploads an array of
 // 256 vec4, reads an element back, detaches and deletes; then builds a program
-// in one call, reads its log, uploads a mat4 and reads it back. Every round must give
+// in one call, reads its log, uploads a mat4 and reads it back; then creates a
+// render target, begins it, clears it to a colour, ends it, samples its
+// texture over the picture, reads a pixel and deletes the target. Every round must give
 // the results of the first; the memory after the last round is compared with
 // the memory after round 1000 (or a tenth of the rounds, if fewer).
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "host/gl_calls.h"
 #include "host/host_platform.h"
 #include "host/host_runtime.h"
 #include "host/library_registry.h"
@@ -92,6 +95,29 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     results += " mvp[0] " + corner.show();
     c.call("glUseProgramObjectARB", {integer(0)});
     c.call("glDeleteObjectARB", {integer(built)});
+
+    // A render target drawn into, sampled by fixed function and deleted.
+    const int32_t target = c.call("CreateRenderTarget", {integer(64), integer(64), integer(0x8058), integer(24)}).integer;
+    c.call("BeginRenderTarget", {integer(target)});
+    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
+    c.call("EndRenderTarget", {});
+    const int32_t texture = c.call("RenderTargetTexture", {integer(target), integer(0x8CE0)}).integer;
+    glBindTexture(gl::TEXTURE_2D, unsigned(texture));
+    glEnable(gl::TEXTURE_2D);
+    glBegin(gl::QUADS);
+    glTexCoord2f(0, 0), glVertex2f(-1, -1);
+    glTexCoord2f(1, 0), glVertex2f(1, -1);
+    glTexCoord2f(1, 1), glVertex2f(1, 1);
+    glTexCoord2f(0, 1), glVertex2f(-1, 1);
+    glEnd();
+    glDisable(gl::TEXTURE_2D);
+    glBindTexture(gl::TEXTURE_2D, 0);
+    unsigned char pixel[4] = {};
+    glReadPixels(32, 32, 1, 1, gl::RGBA, gl::UNSIGNED_BYTE, pixel);
+    results += " target " + std::to_string(target != 0) + " sampled " + std::to_string(pixel[0]) + "," +
+               std::to_string(pixel[1]) + "," + std::to_string(pixel[2]);
+    c.call("DeleteRenderTarget", {integer(target)});
     return results;
 }
 
