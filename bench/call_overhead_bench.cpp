@@ -5,10 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
 #include "host/host_platform.h"
 #include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
@@ -179,7 +181,7 @@ void BM_GetInfoLog4K_DriverCalls(benchmark::State &state) {
     }
 }
 
-// The real native driver: 34 lookups in a current EGL context.
+// The real native driver: every lookup of the list in a current EGL context.
 void BM_StartProgram_RealDriver(benchmark::State &state) {
     std::string error;
     auto context = host::OffscreenContext::create(16, 16, error);
@@ -190,6 +192,82 @@ void BM_StartProgram_RealDriver(benchmark::State &state) {
     for (auto _ : state) {
         shaderSupported = 0;
         benchmark::DoNotOptimize(startProgram());
+    }
+}
+
+// Render targets on the real native driver, after a start in its context.
+std::unique_ptr<host::OffscreenContext> realDriver(benchmark::State &state) {
+    std::string error;
+    auto context = host::OffscreenContext::create(16, 16, error);
+    if (!context) {
+        state.SkipWithError(error.c_str());
+        return nullptr;
+    }
+    entryPoints = {};
+    shaderSupported = 0;
+    if (!startProgram()) state.SkipWithError("no shader support");
+    return context;
+}
+
+struct RenderTargetHandlers {
+    FunctionHandler create = handlerOf("CreateRenderTarget");
+    FunctionHandler begin = handlerOf("BeginRenderTarget");
+    FunctionHandler end = handlerOf("EndRenderTarget");
+    FunctionHandler remove = handlerOf("DeleteRenderTarget");
+};
+
+// A 256x256 colour and depth target's handle, in the runtime's one argument.
+void createTarget(const RenderTargetHandlers &handlers, BenchRuntime &runtime) {
+    runtime.ops = &benchOps;
+    runtime.args = {256, 256, 0x8058, 24};
+    handlers.create(&runtime);
+    runtime.args = {double(runtime.intResult)};
+}
+
+// "BeginRenderTarget" + "EndRenderTarget" of a 256x256 target.
+void BM_BeginEndRenderTarget_Plugin(benchmark::State &state) {
+    const RenderTargetHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    createTarget(handlers, runtime);
+    for (auto _ : state) {
+        handlers.begin(&runtime);
+        handlers.end(&runtime);
+    }
+    handlers.remove(&runtime);
+}
+
+// The queries, binds and viewports that the two make, called directly.
+void BM_BeginEndRenderTarget_DriverCalls(benchmark::State &state) {
+    const RenderTargetHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    createTarget(handlers, runtime);
+    const auto target = static_cast<GLuint>(runtime.args[0]);
+    const EntryPointTable &gl = entryPoints;
+    for (auto _ : state) {
+        GLint framebuffer[16] = {}, viewport[16] = {};
+        gl.glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, framebuffer);
+        gl.glGetIntegerv(GL_VIEWPORT, viewport);
+        gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target);
+        gl.glViewport(0, 0, 256, 256);
+        gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(framebuffer[0]));
+        gl.glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    }
+    handlers.remove(&runtime);
+}
+
+// "CreateRenderTarget" + "DeleteRenderTarget" of a 256x256 target, for the record.
+void BM_CreateDeleteRenderTarget_Plugin(benchmark::State &state) {
+    const RenderTargetHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    for (auto _ : state) {
+        createTarget(handlers, runtime);
+        handlers.remove(&runtime);
     }
 }
 
@@ -211,4 +289,7 @@ BENCHMARK(BM_UniformMatrix4fv_Memcpy)->Arg(1)->Arg(256);
 BENCHMARK(BM_GetInfoLog4K_Plugin);
 BENCHMARK(BM_GetInfoLog4K_DriverCalls);
 BENCHMARK(BM_StartProgram_RealDriver);
+BENCHMARK(BM_BeginEndRenderTarget_Plugin);
+BENCHMARK(BM_BeginEndRenderTarget_DriverCalls);
+BENCHMARK(BM_CreateDeleteRenderTarget_Plugin);
 BENCHMARK_MAIN();
