@@ -97,7 +97,8 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     c.call("glDeleteObjectARB", {integer(built)});
 
     // A render target drawn into, sampled by fixed function and deleted.
-    const int32_t target = c.call("CreateRenderTarget", {integer(64), integer(64), integer(0x8058), integer(24)}).integer;
+    const int32_t target =
+        c.call("CreateRenderTarget", {integer(64), integer(64), integer(0x8058), integer(24)}).integer;
     c.call("BeginRenderTarget", {integer(target)});
     glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
     glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);

@@ -140,8 +140,8 @@ void CORVANTA_APIENTRY integers(GLenum pname, GLint *params) {
     for (int i = 0; i < count; ++i)
         if (input->ConsumeBool()) params[i] = input->ConsumeIntegralInRange<GLint>(-2, 70000);
 }
-void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum, GLenum,
-                                    const void *pixels) {
+void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum,
+                                    GLenum, const void *pixels) {
     require(width > 0 && height > 0 && pixels == nullptr);
 }
 void CORVANTA_APIENTRY drawBuffers(GLsizei count, const GLenum *buffers) {
@@ -362,9 +362,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;
-        runtime.entry = renderTargetsOnly
-                            ? renderTargetNames[provider.ConsumeIntegralInRange<size_t>(0, renderTargetNames.size() - 1)]
-                            : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
+        runtime.entry =
+            renderTargetsOnly
+                ? renderTargetNames[provider.ConsumeIntegralInRange<size_t>(0, renderTargetNames.size() - 1)]
+                : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
         runtime.entry->handler(&runtime);
         // A function answers exactly once on every path, a procedure never.
         require(runtime.results == (runtime.entry->kind == host::LibraryEntry::Kind::Function ? 1 : 0));

@@ -25,7 +25,8 @@ plugin_platform::ProcAddress lookUp(const char *name, plugin_platform::Provider 
 // nothing but pointers in list order.
 void resolveEntryPoints() {
     plugin_platform::ProcAddress resolved[EntryPointCount];
-    for (int i = 0; i < EntryPointCount; ++i) resolved[i] = lookUp(entryPointInfo[i].name, entryPointInfo[i].provider);
+    for (int i = 0; i < EntryPointCount; ++i)
+        resolved[i] = lookUp(entryPointInfo[i].name, entryPointInfo[i].provider);
     static_assert(sizeof resolved == sizeof entryPoints);
     std::memcpy(&entryPoints, resolved, sizeof entryPoints);
 }

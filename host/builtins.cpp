@@ -1,7 +1,7 @@
 #include "host/builtins.h"
 
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -166,7 +166,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         needContext(false);
         int viewport[4] = {0, 0, env.width, env.height};
         glGetIntegerv(gl::VIEWPORT, viewport);
-        const int width = viewport[2] > 0 ? viewport[2] : env.width, height = viewport[3] > 0 ? viewport[3] : env.height;
+        const int width = viewport[2] > 0 ? viewport[2] : env.width,
+                  height = viewport[3] > 0 ? viewport[3] : env.height;
         std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
         glFinish();
         glPixelStorei(gl::PACK_ALIGNMENT, 1);
@@ -286,7 +287,9 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
             return std::nullopt;
         };
     };
-    const auto token = [](const Args &args, size_t i) { return unsigned(intArg(args, i, INT32_MIN, INT32_MAX)); };
+    const auto token = [](const Args &args, size_t i) {
+        return unsigned(intArg(args, i, INT32_MIN, INT32_MAX));
+    };
     builtins["glGetError"] = {0, [needContext](const Args &) -> std::optional<Value> {
                                   needContext(false);
                                   return Value::ofInt(int32_t(glGetError()));
@@ -316,24 +319,24 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     activeTexture(gl::TEXTURE0);
                                     return std::nullopt;
                                 }};
-    builtins["new_texture"] = {3, [needContext](const Args &args) -> std::optional<Value> {
-                                   const int32_t width = intArg(args, 0, 1, 4096), height = intArg(args, 1, 1, 4096);
-                                   const int32_t format = intArg(args, 2, INT32_MIN, INT32_MAX);
-                                   needContext(false);
-                                   int previous = 0;
-                                   glGetIntegerv(gl::TEXTURE_BINDING_2D, &previous);
-                                   unsigned texture = 0;
-                                   glGenTextures(1, &texture);
-                                   glBindTexture(gl::TEXTURE_2D, texture);
-                                   for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
-                                       glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
-                                   for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
-                                       glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
-                                   glTexImage2D(gl::TEXTURE_2D, 0, format, width, height, 0, gl::RGBA,
-                                                gl::UNSIGNED_BYTE, nullptr);
-                                   glBindTexture(gl::TEXTURE_2D, unsigned(previous));
-                                   return Value::ofInt(int32_t(texture));
-                               }};
+    builtins["new_texture"] = {
+        3, [needContext](const Args &args) -> std::optional<Value> {
+            const int32_t width = intArg(args, 0, 1, 4096), height = intArg(args, 1, 1, 4096);
+            const int32_t format = intArg(args, 2, INT32_MIN, INT32_MAX);
+            needContext(false);
+            int previous = 0;
+            glGetIntegerv(gl::TEXTURE_BINDING_2D, &previous);
+            unsigned texture = 0;
+            glGenTextures(1, &texture);
+            glBindTexture(gl::TEXTURE_2D, texture);
+            for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
+                glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
+            for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
+                glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+            glTexImage2D(gl::TEXTURE_2D, 0, format, width, height, 0, gl::RGBA, gl::UNSIGNED_BYTE, nullptr);
+            glBindTexture(gl::TEXTURE_2D, unsigned(previous));
+            return Value::ofInt(int32_t(texture));
+        }};
     builtins["get_integer"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
                                    const unsigned name = token(args, 0);
                                    needContext(false);
@@ -345,7 +348,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                   const unsigned name = token(args, 0);
                                   needContext(false);
                                   const unsigned char *text = glGetString(name);
-                                  return Value::ofString(text != nullptr ? reinterpret_cast<const char *>(text) : "");
+                                  return Value::ofString(
+                                      text != nullptr ? reinterpret_cast<const char *>(text) : "");
                               }};
     builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
                               if (!matches(args[0], args[1]))

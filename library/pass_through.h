@@ -112,7 +112,8 @@ template <typename Result, typename... Params> struct Query<Result(CORVANTA_APIE
     template <typename Entry, size_t... k>
     static void call(Entry entry, ScriptRuntime *runtime, Cell *cells, std::index_sequence<k...>) {
         constexpr auto count = static_cast<int32_t>(sizeof...(Params));
-        const std::tuple<Param<k>...> leading{argument<Param<k>>(runtime, count - static_cast<int32_t>(k))...};
+        const std::tuple<Param<k>...> leading{
+            argument<Param<k>>(runtime, count - static_cast<int32_t>(k))...};
         entry(std::get<k>(leading)..., cells);
     }
     template <typename Entry> static void call(Entry entry, ScriptRuntime *runtime, Cell *cells) {

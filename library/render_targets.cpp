@@ -155,9 +155,9 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Cause &c
         made = (target.colour = attachTexture(target, GL_COLOR_ATTACHMENT0_EXT, colourFormat, GL_RGBA,
                                               GL_UNSIGNED_BYTE, static_cast<GLint>(GL_LINEAR))) != 0;
     if (made && depthFormat != 0)
-        made = (target.depth = attachTexture(target, GL_DEPTH_ATTACHMENT_EXT, static_cast<GLint>(depthFormat),
-                                             GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
-                                             static_cast<GLint>(GL_NEAREST))) != 0;
+        made = (target.depth =
+                    attachTexture(target, GL_DEPTH_ATTACHMENT_EXT, static_cast<GLint>(depthFormat),
+                                  GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, static_cast<GLint>(GL_NEAREST))) != 0;
     if (!made) cause << "the driver created no texture";
     // A framebuffer without colour draws and reads none, or it is incomplete.
     if (made && colourFormat == 0) {

@@ -64,7 +64,8 @@ template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
 // (or row by row when transpose is not 0).
 using MatrixUpload = void(CORVANTA_APIENTRY *)(GLint, GLsizei, GLboolean, const GLfloat *);
 void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size);
-template <auto member, int32_t columns, int32_t rows> void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
+template <auto member, int32_t columns, int32_t rows>
+void CORVANTA_CALL uniformMatrix(ScriptRuntime *runtime) {
     sendMatrices(runtime, entryPoints.*member, columns * rows);
 }
 

@@ -44,10 +44,10 @@ protected:
 TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindings) {
     EXPECT_EQ(create(64, 32, RGBA8, 24), 7);
     EXPECT_EQ(callNames(), (std::vector<std::string>{
-                               "glGenFramebuffersEXT", "glBindFramebufferEXT", "glGenTextures", "glBindTexture",
-                               "glTexImage2D", "glFramebufferTexture2DEXT", "glGenTextures", "glBindTexture",
-                               "glTexImage2D", "glFramebufferTexture2DEXT", "glCheckFramebufferStatusEXT",
-                               "glBindTexture", "glBindFramebufferEXT"}));
+                               "glGenFramebuffersEXT", "glBindFramebufferEXT", "glGenTextures",
+                               "glBindTexture", "glTexImage2D", "glFramebufferTexture2DEXT", "glGenTextures",
+                               "glBindTexture", "glTexImage2D", "glFramebufferTexture2DEXT",
+                               "glCheckFramebufferStatusEXT", "glBindTexture", "glBindFramebufferEXT"}));
     EXPECT_EQ(driver.last("glFramebufferTexture2DEXT")->ints,
               (std::vector<int64_t>{0x8D40, 0x8D00, 0x0DE1, 9, 0})); // depth texture 9 at level 0
     const DriverCall &depthImage = *driver.last("glTexImage2D");
@@ -60,7 +60,8 @@ TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindi
     // nearest, both clamped.
     int linear = 0, nearest = 0;
     for (const DriverCall &call : driver.calls)
-        if (call.name == "glTexParameteri" && call.ints[1] == 0x2801) (call.ints[2] == 0x2601 ? linear : nearest)++;
+        if (call.name == "glTexParameteri" && call.ints[1] == 0x2801)
+            (call.ints[2] == 0x2601 ? linear : nearest)++;
     EXPECT_EQ(linear, 1);
     EXPECT_EQ(nearest, 1);
     EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 8);
@@ -175,7 +176,8 @@ TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestored) {
     remove(inner); // bound now
     remove(outer); // restored at the inner End
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
-    FakeRuntime({A::integer(outer)}).call("DeleteFramebuffer"); // a live target's is not the script's to delete
+    FakeRuntime({A::integer(outer)})
+        .call("DeleteFramebuffer"); // a live target's is not the script's to delete
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
     end();
     remove(inner);
