@@ -116,6 +116,23 @@ int32_t intArg(const Args &args, size_t i, int32_t low, int32_t high) {
     return args[i].integer;
 }
 
+// Makes texture unit `unit` the active one, and gives the call that selects
+// a unit, to select unit 0 again afterwards.
+gl::ActiveTextureFunction selectUnit(int32_t unit) {
+    const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(glProcedure("glActiveTextureARB"));
+    if (activeTexture == nullptr) throw std::runtime_error("the driver has no glActiveTextureARB");
+    activeTexture(gl::TEXTURE0 + unsigned(unit));
+    return activeTexture;
+}
+
+// The bound texture filtered linearly and clamped at its edges.
+void filterLinearlyAndClamp() {
+    for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
+        glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
+    for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
+        glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+}
+
 std::string readText(const std::string &path) {
     std::string text, error;
     if (!readFile(path, maxFileBytes, text, error)) throw std::runtime_error(error);
@@ -203,18 +220,11 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     if (!decodePng(readText(path), width, height, pixels, error))
                                         throw std::runtime_error("cannot decode " + path + ": " + error);
                                     needContext(false);
-                                    const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(
-                                        glProcedure("glActiveTextureARB"));
-                                    if (activeTexture == nullptr)
-                                        throw std::runtime_error("the driver has no glActiveTextureARB");
-                                    activeTexture(gl::TEXTURE0 + unsigned(unit));
+                                    const gl::ActiveTextureFunction activeTexture = selectUnit(unit);
                                     unsigned &texture = drawing->textures[unit];
                                     if (texture == 0) glGenTextures(1, &texture);
                                     glBindTexture(gl::TEXTURE_2D, texture);
-                                    for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
-                                        glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
-                                    for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
-                                        glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+                                    filterLinearlyAndClamp();
                                     glPixelStorei(gl::UNPACK_ALIGNMENT, 1);
                                     glTexImage2D(gl::TEXTURE_2D, 0, int(gl::RGBA), width, height, 0, gl::RGBA,
                                                  gl::UNSIGNED_BYTE, pixels.data());
@@ -310,11 +320,7 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     const int32_t unit = intArg(args, 0, 0, textureUnits - 1);
                                     const int32_t texture = intArg(args, 1, 0, INT32_MAX);
                                     needContext(false);
-                                    const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(
-                                        glProcedure("glActiveTextureARB"));
-                                    if (activeTexture == nullptr)
-                                        throw std::runtime_error("the driver has no glActiveTextureARB");
-                                    activeTexture(gl::TEXTURE0 + unsigned(unit));
+                                    const gl::ActiveTextureFunction activeTexture = selectUnit(unit);
                                     glBindTexture(gl::TEXTURE_2D, unsigned(texture));
                                     activeTexture(gl::TEXTURE0);
                                     return std::nullopt;
@@ -329,10 +335,7 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
             unsigned texture = 0;
             glGenTextures(1, &texture);
             glBindTexture(gl::TEXTURE_2D, texture);
-            for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
-                glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
-            for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
-                glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+            filterLinearlyAndClamp();
             glTexImage2D(gl::TEXTURE_2D, 0, format, width, height, 0, gl::RGBA, gl::UNSIGNED_BYTE, nullptr);
             glBindTexture(gl::TEXTURE_2D, unsigned(previous));
             return Value::ofInt(int32_t(texture));
