@@ -93,7 +93,7 @@ public:
     const char *text() const { return used_ > 0 ? text_ : nullptr; }
 
 private:
-    char text_[128] = {};
+    char text_[128]; // terminated from the first text on
     size_t used_ = 0;
 };
 

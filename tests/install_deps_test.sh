@@ -18,7 +18,7 @@ case "$(basename "$0") $*" in
   "apt-get indextargets"*) printf '%s\n' bookworm bookworm-updates bookworm-security ;;
   apt-get*update*)
     case "$SCENARIO" in update_fails)
-      echo "E: Failed to fetch http://archive.invalid/dists/x-security/main/binary-i386/Packages.xz  File has unexpected size (1 != 2). Mirror sync in progress?"
+      echo "E: Failed to fetch mirror/dists/x-security/main/binary-i386/Packages.xz  File has unexpected size (1 != 2). Mirror sync in progress?"
       echo "E: Some index files failed to download. They have been ignored, or old ones used instead."
       exit 100 ;;
     esac ;;
@@ -60,7 +60,7 @@ for scenario in update_fails needs_target always_fails; do
   case $scenario in
   update_fails)
     check "exit status 0" [ "$status" -eq 0 ]
-    check "the failed index is named" grep -q 'warning: apt-get update could not load http://archive.invalid/dists/x-security/main/binary-i386/Packages.xz; going on' "$work/out"
+    check "the failed index is named" grep -q 'warning: apt-get update could not load mirror/dists/x-security/main/binary-i386/Packages.xz; going on' "$work/out"
     check "one install, without a target" [ "$(calls_matching 'apt-get install')" -eq 1 ] ;;
   needs_target)
     check "exit status 0" [ "$status" -eq 0 ]
