@@ -12,18 +12,11 @@
 
 namespace corvanta::handlers {
 
-// The element type of an upload's last parameter, and how the host is told:
-// (location, count, values) or (count, values).
-template <typename Entry> struct UploadElement;
-template <typename Result, typename Count, typename Element>
-struct UploadElement<Result(CORVANTA_APIENTRY *)(Count, const Element *)>
-    : UploadElement<Result(CORVANTA_APIENTRY *)(GLint, Count, const Element *)> {};
-template <typename Result, typename Location, typename Count, typename Element>
-struct UploadElement<Result(CORVANTA_APIENTRY *)(Location, Count, const Element *)> {
+// How the host is told the type of an upload's 32-bit values.
+template <typename Element> constexpr ValueCode codeOf() {
     static_assert(sizeof(Element) == 4, "the host exchanges 32-bit values");
-    using Type = Element;
-    static constexpr ValueCode code = std::is_same_v<Element, GLfloat> ? ValueFloat32 : ValueInt32;
-};
+    return std::is_same_v<Element, GLfloat> ? ValueFloat32 : ValueInt32;
+}
 
 // Reads `count` rows of `rowLength` 32-bit values from the script's array
 // (argument 1) into a buffer of their size, which the caller releases. Null,
@@ -38,7 +31,7 @@ void sendArray(ScriptRuntime *runtime, void(CORVANTA_APIENTRY *entry)(GLint, GLs
                int32_t components) {
     if (entry == nullptr) return;
     const int32_t count = intParam(runtime, 2);
-    void *values = readScriptArray(runtime, count, components, UploadElement<decltype(entry)>::code);
+    void *values = readScriptArray(runtime, count, components, codeOf<Element>());
     if (values == nullptr) return;
     entry(intParam(runtime, 3), count, static_cast<const Element *>(values));
     release(values);
@@ -48,15 +41,17 @@ template <auto member, int32_t components> void CORVANTA_CALL uniformArray(Scrip
 }
 
 // glDrawBuffersARB(count, array): count values of a one-dimensional array.
-template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
-    auto entry = entryPoints.*member;
+template <typename Element>
+void sendCounted(ScriptRuntime *runtime, void(CORVANTA_APIENTRY *entry)(GLsizei, const Element *)) {
     if (entry == nullptr) return;
-    using Element = UploadElement<decltype(entry)>;
     const int32_t count = intParam(runtime, 2);
-    void *values = readScriptArray(runtime, count, 1, Element::code);
+    void *values = readScriptArray(runtime, count, 1, codeOf<Element>());
     if (values == nullptr) return;
-    entry(count, static_cast<const typename Element::Type *>(values));
+    entry(count, static_cast<const Element *>(values));
     release(values);
+}
+template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
+    sendCounted(runtime, entryPoints.*member);
 }
 
 // glUniformMatrix{C}x{R}fv(location, count, transpose, array): count matrices
