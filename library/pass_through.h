@@ -45,18 +45,19 @@ template <typename Param> Param argument(ScriptRuntime *runtime, int32_t index) 
         return static_cast<Param>(intParam(runtime, index));
 }
 
+// The script's arguments for the first parameters of an entry point with
+// `count` in all, in the prototype's order: parameter k is argument count - k
+// (argument 1 is the last). They are read in that order.
+template <typename... Params, size_t... k>
+std::tuple<Params...> readArguments([[maybe_unused]] ScriptRuntime *runtime, int32_t count,
+                                    std::index_sequence<k...>) {
+    return std::tuple<Params...>{argument<Params>(runtime, count - static_cast<int32_t>(k))...};
+}
+
 template <typename Entry> struct Arguments;
 template <typename Result, typename... Params> struct Arguments<Result(CORVANTA_APIENTRY *)(Params...)> {
-    // The script passes the parameters in the prototype's order: with N of
-    // them, parameter k is argument N - k (argument 1 is the last). They are
-    // read in that order.
-    template <size_t... k>
-    static std::tuple<Params...> read([[maybe_unused]] ScriptRuntime *runtime, std::index_sequence<k...>) {
-        constexpr auto count = static_cast<int32_t>(sizeof...(Params));
-        return std::tuple<Params...>{argument<Params>(runtime, count - static_cast<int32_t>(k))...};
-    }
     static std::tuple<Params...> read(ScriptRuntime *runtime) {
-        return read(runtime, std::index_sequence_for<Params...>{});
+        return readArguments<Params...>(runtime, sizeof...(Params), std::index_sequence_for<Params...>{});
     }
     // A text the host gives as null cannot reach the driver.
     static bool complete(const std::tuple<Params...> &args) {
@@ -107,14 +108,10 @@ template <typename Result, typename... Params> struct Query<Result(CORVANTA_APIE
 
     template <size_t k> using Param = std::tuple_element_t<k, std::tuple<Params...>>;
 
-    // With N parameters, leading parameter k is argument N - k; they are read
-    // in that order.
     template <typename Entry, size_t... k>
-    static void call(Entry entry, ScriptRuntime *runtime, Cell *cells, std::index_sequence<k...>) {
-        constexpr auto count = static_cast<int32_t>(sizeof...(Params));
-        const std::tuple<Param<k>...> leading{
-            argument<Param<k>>(runtime, count - static_cast<int32_t>(k))...};
-        entry(std::get<k>(leading)..., cells);
+    static void call(Entry entry, ScriptRuntime *runtime, Cell *cells, std::index_sequence<k...> leading) {
+        const auto args = readArguments<Param<k>...>(runtime, sizeof...(Params), leading);
+        entry(std::get<k>(args)..., cells);
     }
     template <typename Entry> static void call(Entry entry, ScriptRuntime *runtime, Cell *cells) {
         call(entry, runtime, cells, std::make_index_sequence<sizeof...(Params) - 1>{});
