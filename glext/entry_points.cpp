@@ -13,7 +13,7 @@ namespace {
 
 // Some Windows drivers answer 1, 2, 3 or -1 instead of null for a name they
 // lack; none of those is an entry point.
-plugin_platform::ProcAddress lookUp(const char *name, plugin_platform::Provider provider) {
+plugin_platform::ProcAddress lookUp(const char *name, const char *provider) {
     const plugin_platform::ProcAddress proc = plugin_platform::getProcAddress(name, provider);
     const auto value = reinterpret_cast<intptr_t>(proc);
     return value >= -1 && value <= 3 ? nullptr : proc;

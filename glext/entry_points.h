@@ -19,119 +19,124 @@
 namespace corvanta {
 
 // Every entry point the library calls, once: X(name, result, parameters,
-// need, provider), in lookup order. The 13 required ones decide support; the
-// optional ones may be missing, and the handlers that need them then do
-// nothing. The provider says where a name comes from (see plugin_platform.h):
-// the last ones are GL 1.1's own functions, which the render targets need.
+// need, provider), in lookup order, each with its published prototype. The 13
+// required ones decide support; the optional ones may be missing, and the
+// handlers that need them then do nothing. The provider is what publishes the
+// name, as the GL registry says: a GL or WGL extension, or GL_VERSION_2_1 for
+// a name of that version's core, or GL_VERSION_1_1 for the functions that
+// the system's GL library exports itself. The lookup and the platform seams
+// take it from here. The unit tests' build compares each prototype with the
+// GL headers, and a unit test each provider with the GL registry
+// (tests/entry_point_headers.cpp).
 // clang-format off
-#define CORVANTA_ENTRY_POINTS(X)                                                                           \
-    X(glCreateShaderObjectARB, GLhandleARB, (GLenum shaderType), Required, ShaderObjects)                   \
-    X(glShaderSourceARB, void, (GLhandleARB shader, GLsizei count, const GLcharARB **strings,                \
-                                const GLint *lengths), Required, ShaderObjects)                             \
-    X(glCompileShaderARB, void, (GLhandleARB shader), Required, ShaderObjects)                              \
-    X(glDeleteObjectARB, void, (GLhandleARB object), Required, ShaderObjects)                               \
-    X(glCreateProgramObjectARB, GLhandleARB, (), Required, ShaderObjects)                                   \
-    X(glAttachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, ShaderObjects)        \
-    X(glDetachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, ShaderObjects)        \
-    X(glUseProgramObjectARB, void, (GLhandleARB program), Required, ShaderObjects)                          \
-    X(glLinkProgramARB, void, (GLhandleARB program), Required, ShaderObjects)                               \
-    X(glValidateProgramARB, void, (GLhandleARB program), Required, ShaderObjects)                           \
-    X(glGetInfoLogARB, void, (GLhandleARB object, GLsizei maxLength, GLsizei *length, GLcharARB *infoLog),   \
-      Required, ShaderObjects)                                                                              \
-    X(glGetObjectParameterivARB, void, (GLhandleARB object, GLenum pname, GLint *params), Required,          \
-      ShaderObjects)                                                                                        \
-    X(glGetObjectParameterfvARB, void, (GLhandleARB object, GLenum pname, GLfloat *params), Required,       \
-      ShaderObjects)                                                                                        \
-    X(glGetActiveUniformARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,   \
-                                    GLint *size, GLenum *type, GLcharARB *name), Optional, ShaderObjects)   \
-    X(glGetUniformLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, ShaderObjects) \
-    X(glGetUniformivARB, void, (GLhandleARB program, GLint location, GLint *params), Optional,              \
-      ShaderObjects)                                                                                        \
-    X(glGetUniformfvARB, void, (GLhandleARB program, GLint location, GLfloat *params), Optional,            \
-      ShaderObjects)                                                                                        \
-    X(glUniform1fARB, void, (GLint location, GLfloat x), Optional, ShaderObjects)                           \
-    X(glUniform2fARB, void, (GLint location, GLfloat x, GLfloat y), Optional, ShaderObjects)                \
-    X(glUniform3fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z), Optional, ShaderObjects)     \
-    X(glUniform4fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,         \
-      ShaderObjects)                                                                                        \
-    X(glUniform1iARB, void, (GLint location, GLint x), Optional, ShaderObjects)                             \
-    X(glUniform2iARB, void, (GLint location, GLint x, GLint y), Optional, ShaderObjects)                    \
-    X(glUniform3iARB, void, (GLint location, GLint x, GLint y, GLint z), Optional, ShaderObjects)           \
-    X(glUniform4iARB, void, (GLint location, GLint x, GLint y, GLint z, GLint w), Optional, ShaderObjects)  \
-    X(glUniform1fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
-    X(glUniform2fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
-    X(glUniform3fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
-    X(glUniform4fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, ShaderObjects)    \
-    X(glUniform1ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
-    X(glUniform2ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
-    X(glUniform3ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
-    X(glUniform4ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, ShaderObjects)      \
-    X(wglSwapIntervalEXT, int, (int interval), Optional, SwapControl)                                       \
-    X(glUniformMatrix2fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
-      Optional, ShaderObjects)                                                                              \
-    X(glUniformMatrix3fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
-      Optional, ShaderObjects)                                                                              \
-    X(glUniformMatrix4fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),  \
-      Optional, ShaderObjects)                                                                              \
-    X(glGetHandleARB, GLhandleARB, (GLenum pname), Optional, ShaderObjects)                                 \
-    X(glGetAttachedObjectsARB, void, (GLhandleARB container, GLsizei maxCount, GLsizei *count,              \
-                                      GLhandleARB *objects), Optional, ShaderObjects)                       \
-    X(glGetShaderSourceARB, void, (GLhandleARB shader, GLsizei maxLength, GLsizei *length,                  \
-                                   GLcharARB *source), Optional, ShaderObjects)                             \
-    X(glBindAttribLocationARB, void, (GLhandleARB program, GLuint index, const GLcharARB *name), Optional,  \
-      VertexShader)                                                                                         \
-    X(glGetAttribLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, VertexShader)  \
-    X(glGetActiveAttribARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,   \
-                                   GLint *size, GLenum *type, GLcharARB *name), Optional, VertexShader)     \
-    X(glVertexAttrib1fARB, void, (GLuint index, GLfloat x), Optional, VertexShader)                         \
-    X(glVertexAttrib2fARB, void, (GLuint index, GLfloat x, GLfloat y), Optional, VertexShader)              \
-    X(glVertexAttrib3fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z), Optional, VertexShader)   \
-    X(glVertexAttrib4fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,      \
-      VertexShader)                                                                                         \
-    X(glUniformMatrix2x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glUniformMatrix3x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glUniformMatrix2x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glUniformMatrix4x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glUniformMatrix3x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glUniformMatrix4x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),   \
-      Optional, Version21)                                                                                  \
-    X(glIsRenderbufferEXT, GLboolean, (GLuint renderbuffer), Optional, FramebufferObject)                   \
-    X(glBindRenderbufferEXT, void, (GLenum target, GLuint renderbuffer), Optional, FramebufferObject)       \
-    X(glDeleteRenderbuffersEXT, void, (GLsizei n, const GLuint *renderbuffers), Optional, FramebufferObject) \
-    X(glGenRenderbuffersEXT, void, (GLsizei n, GLuint *renderbuffers), Optional, FramebufferObject)         \
-    X(glRenderbufferStorageEXT, void, (GLenum target, GLenum internalformat, GLsizei width, GLsizei height), \
-      Optional, FramebufferObject)                                                                          \
-    X(glGetRenderbufferParameterivEXT, void, (GLenum target, GLenum pname, GLint *params), Optional,        \
-      FramebufferObject)                                                                                    \
-    X(glIsFramebufferEXT, GLboolean, (GLuint framebuffer), Optional, FramebufferObject)                     \
-    X(glBindFramebufferEXT, void, (GLenum target, GLuint framebuffer), Optional, FramebufferObject)         \
-    X(glDeleteFramebuffersEXT, void, (GLsizei n, const GLuint *framebuffers), Optional, FramebufferObject)  \
-    X(glGenFramebuffersEXT, void, (GLsizei n, GLuint *framebuffers), Optional, FramebufferObject)          \
-    X(glCheckFramebufferStatusEXT, GLenum, (GLenum target), Optional, FramebufferObject)                    \
-    X(glFramebufferTexture2DEXT, void, (GLenum target, GLenum attachment, GLenum textarget, GLuint texture, \
-                                        GLint level), Optional, FramebufferObject)                          \
-    X(glFramebufferRenderbufferEXT, void, (GLenum target, GLenum attachment, GLenum renderbuffertarget,     \
-                                           GLuint renderbuffer), Optional, FramebufferObject)               \
-    X(glGetFramebufferAttachmentParameterivEXT, void, (GLenum target, GLenum attachment, GLenum pname,      \
-                                                       GLint *params), Optional, FramebufferObject)         \
-    X(glGenerateMipmapEXT, void, (GLenum target), Optional, FramebufferObject)                              \
-    X(glDrawBuffersARB, void, (GLsizei n, const GLenum *bufs), Optional, DrawBuffers)                       \
-    X(glGenTextures, void, (GLsizei n, GLuint *textures), Optional, Version11)                              \
-    X(glDeleteTextures, void, (GLsizei n, const GLuint *textures), Optional, Version11)                     \
-    X(glBindTexture, void, (GLenum target, GLuint texture), Optional, Version11)                            \
-    X(glTexImage2D, void, (GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height, \
-                           GLint border, GLenum format, GLenum type, const void *pixels), Optional,         \
-      Version11)                                                                                            \
-    X(glTexParameteri, void, (GLenum target, GLenum pname, GLint param), Optional, Version11)               \
-    X(glGetIntegerv, void, (GLenum pname, GLint *params), Optional, Version11)                              \
-    X(glViewport, void, (GLint x, GLint y, GLsizei width, GLsizei height), Optional, Version11)             \
-    X(glDrawBuffer, void, (GLenum mode), Optional, Version11)                                               \
-    X(glReadBuffer, void, (GLenum mode), Optional, Version11)
+#define CORVANTA_ENTRY_POINTS(X)                                                                                \
+    X(glCreateShaderObjectARB, GLhandleARB, (GLenum shaderType), Required, GL_ARB_shader_objects)               \
+    X(glShaderSourceARB, void, (GLhandleARB shader, GLsizei count, const GLcharARB **strings,                   \
+                                const GLint *lengths), Required, GL_ARB_shader_objects)                         \
+    X(glCompileShaderARB, void, (GLhandleARB shader), Required, GL_ARB_shader_objects)                          \
+    X(glDeleteObjectARB, void, (GLhandleARB object), Required, GL_ARB_shader_objects)                           \
+    X(glCreateProgramObjectARB, GLhandleARB, (), Required, GL_ARB_shader_objects)                               \
+    X(glAttachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, GL_ARB_shader_objects)    \
+    X(glDetachObjectARB, void, (GLhandleARB container, GLhandleARB object), Required, GL_ARB_shader_objects)    \
+    X(glUseProgramObjectARB, void, (GLhandleARB program), Required, GL_ARB_shader_objects)                      \
+    X(glLinkProgramARB, void, (GLhandleARB program), Required, GL_ARB_shader_objects)                           \
+    X(glValidateProgramARB, void, (GLhandleARB program), Required, GL_ARB_shader_objects)                       \
+    X(glGetInfoLogARB, void, (GLhandleARB object, GLsizei maxLength, GLsizei *length, GLcharARB *infoLog),      \
+      Required, GL_ARB_shader_objects)                                                                          \
+    X(glGetObjectParameterivARB, void, (GLhandleARB object, GLenum pname, GLint *params), Required,             \
+      GL_ARB_shader_objects)                                                                                    \
+    X(glGetObjectParameterfvARB, void, (GLhandleARB object, GLenum pname, GLfloat *params), Required,           \
+      GL_ARB_shader_objects)                                                                                    \
+    X(glGetActiveUniformARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,      \
+                                    GLint *size, GLenum *type, GLcharARB *name), Optional, GL_ARB_shader_objects)\
+    X(glGetUniformLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, GL_ARB_shader_objects)\
+    X(glGetUniformivARB, void, (GLhandleARB program, GLint location, GLint *params), Optional,                  \
+      GL_ARB_shader_objects)                                                                                    \
+    X(glGetUniformfvARB, void, (GLhandleARB program, GLint location, GLfloat *params), Optional,                \
+      GL_ARB_shader_objects)                                                                                    \
+    X(glUniform1fARB, void, (GLint location, GLfloat x), Optional, GL_ARB_shader_objects)                       \
+    X(glUniform2fARB, void, (GLint location, GLfloat x, GLfloat y), Optional, GL_ARB_shader_objects)            \
+    X(glUniform3fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z), Optional, GL_ARB_shader_objects) \
+    X(glUniform4fARB, void, (GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,             \
+      GL_ARB_shader_objects)                                                                                    \
+    X(glUniform1iARB, void, (GLint location, GLint x), Optional, GL_ARB_shader_objects)                         \
+    X(glUniform2iARB, void, (GLint location, GLint x, GLint y), Optional, GL_ARB_shader_objects)                \
+    X(glUniform3iARB, void, (GLint location, GLint x, GLint y, GLint z), Optional, GL_ARB_shader_objects)       \
+    X(glUniform4iARB, void, (GLint location, GLint x, GLint y, GLint z, GLint w), Optional, GL_ARB_shader_objects)\
+    X(glUniform1fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, GL_ARB_shader_objects)\
+    X(glUniform2fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, GL_ARB_shader_objects)\
+    X(glUniform3fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, GL_ARB_shader_objects)\
+    X(glUniform4fvARB, void, (GLint location, GLsizei count, const GLfloat *v), Optional, GL_ARB_shader_objects)\
+    X(glUniform1ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, GL_ARB_shader_objects)  \
+    X(glUniform2ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, GL_ARB_shader_objects)  \
+    X(glUniform3ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, GL_ARB_shader_objects)  \
+    X(glUniform4ivARB, void, (GLint location, GLsizei count, const GLint *v), Optional, GL_ARB_shader_objects)  \
+    X(wglSwapIntervalEXT, int, (int interval), Optional, WGL_EXT_swap_control)                                  \
+    X(glUniformMatrix2fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),      \
+      Optional, GL_ARB_shader_objects)                                                                          \
+    X(glUniformMatrix3fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),      \
+      Optional, GL_ARB_shader_objects)                                                                          \
+    X(glUniformMatrix4fvARB, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),      \
+      Optional, GL_ARB_shader_objects)                                                                          \
+    X(glGetHandleARB, GLhandleARB, (GLenum pname), Optional, GL_ARB_shader_objects)                             \
+    X(glGetAttachedObjectsARB, void, (GLhandleARB container, GLsizei maxCount, GLsizei *count,                  \
+                                      GLhandleARB *objects), Optional, GL_ARB_shader_objects)                   \
+    X(glGetShaderSourceARB, void, (GLhandleARB shader, GLsizei maxLength, GLsizei *length,                      \
+                                   GLcharARB *source), Optional, GL_ARB_shader_objects)                         \
+    X(glBindAttribLocationARB, void, (GLhandleARB program, GLuint index, const GLcharARB *name), Optional,      \
+      GL_ARB_vertex_shader)                                                                                     \
+    X(glGetAttribLocationARB, GLint, (GLhandleARB program, const GLcharARB *name), Optional, GL_ARB_vertex_shader)\
+    X(glGetActiveAttribARB, void, (GLhandleARB program, GLuint index, GLsizei maxLength, GLsizei *length,       \
+                                   GLint *size, GLenum *type, GLcharARB *name), Optional, GL_ARB_vertex_shader) \
+    X(glVertexAttrib1fARB, void, (GLuint index, GLfloat x), Optional, GL_ARB_vertex_shader)                     \
+    X(glVertexAttrib2fARB, void, (GLuint index, GLfloat x, GLfloat y), Optional, GL_ARB_vertex_shader)          \
+    X(glVertexAttrib3fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z), Optional, GL_ARB_vertex_shader)\
+    X(glVertexAttrib4fARB, void, (GLuint index, GLfloat x, GLfloat y, GLfloat z, GLfloat w), Optional,          \
+      GL_ARB_vertex_shader)                                                                                     \
+    X(glUniformMatrix2x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glUniformMatrix3x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glUniformMatrix2x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glUniformMatrix4x2fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glUniformMatrix3x4fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glUniformMatrix4x3fv, void, (GLint location, GLsizei count, GLboolean transpose, const GLfloat *v),       \
+      Optional, GL_VERSION_2_1)                                                                                 \
+    X(glIsRenderbufferEXT, GLboolean, (GLuint renderbuffer), Optional, GL_EXT_framebuffer_object)               \
+    X(glBindRenderbufferEXT, void, (GLenum target, GLuint renderbuffer), Optional, GL_EXT_framebuffer_object)   \
+    X(glDeleteRenderbuffersEXT, void, (GLsizei n, const GLuint *renderbuffers), Optional, GL_EXT_framebuffer_object)\
+    X(glGenRenderbuffersEXT, void, (GLsizei n, GLuint *renderbuffers), Optional, GL_EXT_framebuffer_object)     \
+    X(glRenderbufferStorageEXT, void, (GLenum target, GLenum internalformat, GLsizei width, GLsizei height),    \
+      Optional, GL_EXT_framebuffer_object)                                                                      \
+    X(glGetRenderbufferParameterivEXT, void, (GLenum target, GLenum pname, GLint *params), Optional,            \
+      GL_EXT_framebuffer_object)                                                                                \
+    X(glIsFramebufferEXT, GLboolean, (GLuint framebuffer), Optional, GL_EXT_framebuffer_object)                 \
+    X(glBindFramebufferEXT, void, (GLenum target, GLuint framebuffer), Optional, GL_EXT_framebuffer_object)     \
+    X(glDeleteFramebuffersEXT, void, (GLsizei n, const GLuint *framebuffers), Optional, GL_EXT_framebuffer_object)\
+    X(glGenFramebuffersEXT, void, (GLsizei n, GLuint *framebuffers), Optional, GL_EXT_framebuffer_object)       \
+    X(glCheckFramebufferStatusEXT, GLenum, (GLenum target), Optional, GL_EXT_framebuffer_object)                \
+    X(glFramebufferTexture2DEXT, void, (GLenum target, GLenum attachment, GLenum textarget, GLuint texture,     \
+                                        GLint level), Optional, GL_EXT_framebuffer_object)                      \
+    X(glFramebufferRenderbufferEXT, void, (GLenum target, GLenum attachment, GLenum renderbuffertarget,         \
+                                           GLuint renderbuffer), Optional, GL_EXT_framebuffer_object)           \
+    X(glGetFramebufferAttachmentParameterivEXT, void, (GLenum target, GLenum attachment, GLenum pname,          \
+                                                       GLint *params), Optional, GL_EXT_framebuffer_object)     \
+    X(glGenerateMipmapEXT, void, (GLenum target), Optional, GL_EXT_framebuffer_object)                          \
+    X(glDrawBuffersARB, void, (GLsizei n, const GLenum *bufs), Optional, GL_ARB_draw_buffers)                   \
+    X(glGenTextures, void, (GLsizei n, GLuint *textures), Optional, GL_VERSION_1_1)                             \
+    X(glDeleteTextures, void, (GLsizei n, const GLuint *textures), Optional, GL_VERSION_1_1)                    \
+    X(glBindTexture, void, (GLenum target, GLuint texture), Optional, GL_VERSION_1_1)                           \
+    X(glTexImage2D, void, (GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,     \
+                           GLint border, GLenum format, GLenum type, const void *pixels), Optional,             \
+      GL_VERSION_1_1)                                                                                           \
+    X(glTexParameteri, void, (GLenum target, GLenum pname, GLint param), Optional, GL_VERSION_1_1)              \
+    X(glGetIntegerv, void, (GLenum pname, GLint *params), Optional, GL_VERSION_1_1)                             \
+    X(glViewport, void, (GLint x, GLint y, GLsizei width, GLsizei height), Optional, GL_VERSION_1_1)            \
+    X(glDrawBuffer, void, (GLenum mode), Optional, GL_VERSION_1_1)                                              \
+    X(glReadBuffer, void, (GLenum mode), Optional, GL_VERSION_1_1)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.
@@ -149,17 +154,54 @@ enum class Need { Required, Optional };
 struct EntryPointInfo {
     const char *name;
     Need need;
-    plugin_platform::Provider provider;
+    const char *provider;
 };
 
 inline constexpr EntryPointInfo entryPointInfo[] = {
-#define CORVANTA_INFO(name, result, params, need, provider)                                                  \
-    {#name, Need::need, plugin_platform::Provider::provider},
+#define CORVANTA_INFO(name, result, params, need, provider) {#name, Need::need, #provider},
     CORVANTA_ENTRY_POINTS(CORVANTA_INFO)
 #undef CORVANTA_INFO
 };
 
+// The name of the entry point a member of the table holds, for the templates
+// that take a member: EntryPointName<&EntryPointTable::glFoo>::value is "glFoo".
+template <auto member> struct EntryPointName;
+#define CORVANTA_NAME_OF(name, result, params, need, provider)                                               \
+    template <> struct EntryPointName<&EntryPointTable::name> {                                              \
+        static constexpr const char value[] = #name;                                                         \
+    };
+CORVANTA_ENTRY_POINTS(CORVANTA_NAME_OF)
+#undef CORVANTA_NAME_OF
+
+// How many values make one element of an upload, as GL's names say: N for
+// glUniform{N}{f,i}v, C times R for glUniformMatrix{C}x{R}fv, N times N for
+// glUniformMatrix{N}fv, and 1 for any other name (the draw buffers, names
+// to delete).
+constexpr int32_t componentsOf(const char *name) {
+    const auto follows = [](const char *text, const char *prefix) {
+        while (*prefix != '\0')
+            if (*text++ != *prefix++) return false;
+        return true;
+    };
+    const auto digit = [](char c) { return c >= '1' && c <= '4' ? c - '0' : 0; };
+    if (follows(name, "glUniformMatrix")) {
+        const int32_t columns = digit(name[15]);
+        return name[16] == 'x' ? columns * digit(name[17]) : columns * columns;
+    }
+    if (follows(name, "glUniform") && digit(name[9]) != 0 && name[11] == 'v') return digit(name[9]);
+    return 1;
+}
+static_assert(componentsOf("glUniform3ivARB") == 3 && componentsOf("glUniformMatrix4fvARB") == 16 &&
+              componentsOf("glUniformMatrix2x3fv") == 6 && componentsOf("glUniform2fARB") == 1);
+
+template <auto member> constexpr int32_t componentsOfEntryPoint = componentsOf(EntryPointName<member>::value);
+
 constexpr int EntryPointCount = sizeof entryPointInfo / sizeof entryPointInfo[0];
+constexpr int RequiredEntryPointCount = [] {
+    int count = 0;
+    for (const EntryPointInfo &entry : entryPointInfo) count += entry.need == Need::Required ? 1 : 0;
+    return count;
+}();
 static_assert(sizeof(EntryPointTable) == EntryPointCount * sizeof(void *));
 
 // Module state, zero at load: the table is written by resolveEntryPoints, the

@@ -1,7 +1,8 @@
 // Linux: entry points come from eglGetProcAddress. The EGL loader hands out a
 // dispatch stub for any name at all, so a name counts as present only when the
-// current context has what provides it: the extension it belongs to, for
-// GL 2.1's own names a version of 2.1 or later, and for GL 1.1's any context.
+// current context has what provides it: the extension it belongs to, for a
+// version's core names a context of that version or later (any context for
+// GL 1.1), and never for a window-system (WGL) extension, which EGL lacks.
 #include <EGL/egl.h>
 
 #include <cstdio>
@@ -47,35 +48,33 @@ bool currentContextAdvertises(const char *extension) {
     return list != nullptr && listContains(list, extension);
 }
 
-// GL 2.1's own names need a context of that version or later: its version
-// string starts "major.minor".
-bool currentContextIsAtLeast21() {
+bool startsWith(const char *text, const char *prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// A version's core names need a context of that version or later: the
+// provider reads "GL_VERSION_major_minor", the context's version string
+// starts "major.minor".
+bool currentContextIsAtLeast(const char *provider) {
+    int wantedMajor = 0, wantedMinor = 0, major = 0, minor = 0;
+    if (std::sscanf(provider, "GL_VERSION_%d_%d", &wantedMajor, &wantedMinor) != 2) return false;
     if (eglGetCurrentContext() == EGL_NO_CONTEXT) return false;
     auto getString = lookup<const unsigned char *(*)(GLenum)>("glGetString");
     const auto *version =
         getString != nullptr ? reinterpret_cast<const char *>(getString(GL_VERSION)) : nullptr;
-    if (version == nullptr) return false;
-    int major = 0, minor = 0;
-    if (std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
-    return major > 2 || (major == 2 && minor >= 1);
+    if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
+    return major > wantedMajor || (major == wantedMajor && minor >= wantedMinor);
 }
 
-bool providerPresent(Provider provider) {
-    switch (provider) {
-    case Provider::ShaderObjects: return currentContextAdvertises("GL_ARB_shader_objects");
-    case Provider::VertexShader: return currentContextAdvertises("GL_ARB_vertex_shader");
-    case Provider::Version21: return currentContextIsAtLeast21();
-    case Provider::SwapControl: return false; // a WGL extension, which no EGL context has
-    case Provider::FramebufferObject: return currentContextAdvertises("GL_EXT_framebuffer_object");
-    case Provider::DrawBuffers: return currentContextAdvertises("GL_ARB_draw_buffers");
-    case Provider::Version11: return eglGetCurrentContext() != EGL_NO_CONTEXT;
-    }
-    return false;
+bool providerPresent(const char *provider) {
+    if (startsWith(provider, "GL_VERSION_")) return currentContextIsAtLeast(provider);
+    if (startsWith(provider, "WGL_")) return false;
+    return currentContextAdvertises(provider);
 }
 
 } // namespace
 
-ProcAddress getProcAddress(const char *name, Provider provider) {
+ProcAddress getProcAddress(const char *name, const char *provider) {
     if (!providerPresent(provider)) return nullptr;
     return eglGetProcAddress(name);
 }

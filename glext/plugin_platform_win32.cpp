@@ -3,12 +3,14 @@
 // which the host has loaded, and which wglGetProcAddress need not answer for.
 #include <windows.h>
 
+#include <cstring>
+
 #include "glext/plugin_platform.h"
 
 namespace corvanta::plugin_platform {
 
-ProcAddress getProcAddress(const char *name, Provider provider) {
-    if (provider == Provider::Version11) {
+ProcAddress getProcAddress(const char *name, const char *provider) {
+    if (std::strcmp(provider, "GL_VERSION_1_1") == 0) {
         HMODULE library = GetModuleHandleA("opengl32.dll");
         return library != nullptr ? reinterpret_cast<ProcAddress>(GetProcAddress(library, name)) : nullptr;
     }

@@ -39,10 +39,10 @@ void clearFakeProcs() { procs().clear(); }
 
 namespace corvanta::plugin_platform {
 
-ProcAddress getProcAddress(const char *name, Provider provider) {
+ProcAddress getProcAddress(const char *name, const char *provider) {
     auto &fake = testing::fakePlatform();
     fake.lookups.emplace_back(name);
-    fake.providers.push_back(provider);
+    fake.providers.emplace_back(provider);
     if (fake.served.count(name) == 0) return nullptr;
     auto found = testing::procs().find(name);
     return found != testing::procs().end() ? found->second : &testing::placeholderEntryPoint;

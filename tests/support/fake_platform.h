@@ -12,8 +12,8 @@ namespace corvanta::testing {
 
 struct FakePlatform {
     std::set<std::string> served;
-    std::vector<std::string> lookups;                 // every name asked for, in order
-    std::vector<plugin_platform::Provider> providers; // what each lookup named as its provider
+    std::vector<std::string> lookups;   // every name asked for, in order
+    std::vector<std::string> providers; // what each lookup named as its provider
     int beeps = 0;
 
     // Serves every name the library looks up, or every name but those given.

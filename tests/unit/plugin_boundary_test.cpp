@@ -16,53 +16,51 @@ namespace corvanta {
 namespace {
 
 using testing::fakePlatform;
-using Provider = plugin_platform::Provider;
 
 constexpr char message[] = "no GL_ARB_shader_support !";
 
-// The lookup order hosts and drivers have seen from the start: 13 required
-// names, then the optional ones, each with where it comes from. Names added
+// The lookup order hosts and drivers have seen from the start: the required
+// names, then the optional ones, each with the extension that provides it. Names added
 // since follow them, in the order of the entry-point list.
 struct ExpectedLookup {
-    const char *name;
-    Provider provider;
+    std::string name;
+    std::string provider;
 };
-constexpr int requiredCount = 13;
 const std::vector<ExpectedLookup> firstLookups = {
-    {"glCreateShaderObjectARB", Provider::ShaderObjects},
-    {"glShaderSourceARB", Provider::ShaderObjects},
-    {"glCompileShaderARB", Provider::ShaderObjects},
-    {"glDeleteObjectARB", Provider::ShaderObjects},
-    {"glCreateProgramObjectARB", Provider::ShaderObjects},
-    {"glAttachObjectARB", Provider::ShaderObjects},
-    {"glDetachObjectARB", Provider::ShaderObjects},
-    {"glUseProgramObjectARB", Provider::ShaderObjects},
-    {"glLinkProgramARB", Provider::ShaderObjects},
-    {"glValidateProgramARB", Provider::ShaderObjects},
-    {"glGetInfoLogARB", Provider::ShaderObjects},
-    {"glGetObjectParameterivARB", Provider::ShaderObjects},
-    {"glGetObjectParameterfvARB", Provider::ShaderObjects},
-    {"glGetActiveUniformARB", Provider::ShaderObjects},
-    {"glGetUniformLocationARB", Provider::ShaderObjects},
-    {"glGetUniformivARB", Provider::ShaderObjects},
-    {"glGetUniformfvARB", Provider::ShaderObjects},
-    {"glUniform1fARB", Provider::ShaderObjects},
-    {"glUniform2fARB", Provider::ShaderObjects},
-    {"glUniform3fARB", Provider::ShaderObjects},
-    {"glUniform4fARB", Provider::ShaderObjects},
-    {"glUniform1iARB", Provider::ShaderObjects},
-    {"glUniform2iARB", Provider::ShaderObjects},
-    {"glUniform3iARB", Provider::ShaderObjects},
-    {"glUniform4iARB", Provider::ShaderObjects},
-    {"glUniform1fvARB", Provider::ShaderObjects},
-    {"glUniform2fvARB", Provider::ShaderObjects},
-    {"glUniform3fvARB", Provider::ShaderObjects},
-    {"glUniform4fvARB", Provider::ShaderObjects},
-    {"glUniform1ivARB", Provider::ShaderObjects},
-    {"glUniform2ivARB", Provider::ShaderObjects},
-    {"glUniform3ivARB", Provider::ShaderObjects},
-    {"glUniform4ivARB", Provider::ShaderObjects},
-    {"wglSwapIntervalEXT", Provider::SwapControl},
+    {"glCreateShaderObjectARB", "GL_ARB_shader_objects"},
+    {"glShaderSourceARB", "GL_ARB_shader_objects"},
+    {"glCompileShaderARB", "GL_ARB_shader_objects"},
+    {"glDeleteObjectARB", "GL_ARB_shader_objects"},
+    {"glCreateProgramObjectARB", "GL_ARB_shader_objects"},
+    {"glAttachObjectARB", "GL_ARB_shader_objects"},
+    {"glDetachObjectARB", "GL_ARB_shader_objects"},
+    {"glUseProgramObjectARB", "GL_ARB_shader_objects"},
+    {"glLinkProgramARB", "GL_ARB_shader_objects"},
+    {"glValidateProgramARB", "GL_ARB_shader_objects"},
+    {"glGetInfoLogARB", "GL_ARB_shader_objects"},
+    {"glGetObjectParameterivARB", "GL_ARB_shader_objects"},
+    {"glGetObjectParameterfvARB", "GL_ARB_shader_objects"},
+    {"glGetActiveUniformARB", "GL_ARB_shader_objects"},
+    {"glGetUniformLocationARB", "GL_ARB_shader_objects"},
+    {"glGetUniformivARB", "GL_ARB_shader_objects"},
+    {"glGetUniformfvARB", "GL_ARB_shader_objects"},
+    {"glUniform1fARB", "GL_ARB_shader_objects"},
+    {"glUniform2fARB", "GL_ARB_shader_objects"},
+    {"glUniform3fARB", "GL_ARB_shader_objects"},
+    {"glUniform4fARB", "GL_ARB_shader_objects"},
+    {"glUniform1iARB", "GL_ARB_shader_objects"},
+    {"glUniform2iARB", "GL_ARB_shader_objects"},
+    {"glUniform3iARB", "GL_ARB_shader_objects"},
+    {"glUniform4iARB", "GL_ARB_shader_objects"},
+    {"glUniform1fvARB", "GL_ARB_shader_objects"},
+    {"glUniform2fvARB", "GL_ARB_shader_objects"},
+    {"glUniform3fvARB", "GL_ARB_shader_objects"},
+    {"glUniform4fvARB", "GL_ARB_shader_objects"},
+    {"glUniform1ivARB", "GL_ARB_shader_objects"},
+    {"glUniform2ivARB", "GL_ARB_shader_objects"},
+    {"glUniform3ivARB", "GL_ARB_shader_objects"},
+    {"glUniform4ivARB", "GL_ARB_shader_objects"},
+    {"wglSwapIntervalEXT", "WGL_EXT_swap_control"},
 };
 
 // Every lookup a start makes: the first ones, then the rest of the list.
@@ -178,7 +176,7 @@ TEST_F(PluginBoundary, UnsupportedStartsBeepEachTimeAndReplaceTheMessage) {
 
 TEST_F(PluginBoundary, OptionalEntryPointsTakeNoPartInTheDecision) {
     fakePlatform().serveAll();
-    for (size_t i = requiredCount; i < expectedLookups.size(); ++i)
+    for (size_t i = RequiredEntryPointCount; i < expectedLookups.size(); ++i)
         fakePlatform().served.erase(expectedLookups[i].name);
     EXPECT_TRUE(start());
     EXPECT_EQ(entryPoints.wglSwapIntervalEXT, nullptr);
@@ -188,13 +186,17 @@ TEST_F(PluginBoundary, OptionalEntryPointsTakeNoPartInTheDecision) {
 }
 
 TEST_F(PluginBoundary, EachRequiredEntryPointIsNeeded) {
-    for (int i = 0; i < requiredCount; ++i) {
+    // The required names are looked up first, before every optional one.
+    for (int i = 0; i < EntryPointCount; ++i)
+        EXPECT_EQ(entryPointInfo[i].need == Need::Required, i < RequiredEntryPointCount)
+            << entryPointInfo[i].name;
+    for (int i = 0; i < RequiredEntryPointCount; ++i) {
         SCOPED_TRACE(expectedLookups[i].name);
-        fakePlatform().serveAllBut({expectedLookups[i].name});
+        fakePlatform().serveAllBut({expectedLookups[i].name.c_str()});
         EXPECT_FALSE(start());
         EXPECT_EQ(shaderSupported, 0);
     }
-    EXPECT_EQ(fakePlatform().beeps, requiredCount);
+    EXPECT_EQ(fakePlatform().beeps, RequiredEntryPointCount);
 }
 
 TEST_F(PluginBoundary, ALaterLookupReplacesEveryEntryNullIncluded) {
