@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -106,16 +107,6 @@ void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) {
     touch(params, 16 * sizeof(GLfloat));
     std::memset(params, 0x7F, 16 * sizeof(GLfloat));
 }
-template <int components, typename T>
-void CORVANTA_APIENTRY uniformArray(GLint, GLsizei count, const T *values) {
-    require(count >= 0);
-    touch(values, static_cast<size_t>(count) * components * sizeof(T));
-}
-template <int components>
-void CORVANTA_APIENTRY uniformMatrix(GLint, GLsizei count, GLboolean transpose, const GLfloat *values) {
-    require(count >= 0 && transpose <= 1);
-    touch(values, static_cast<size_t>(count) * components * sizeof(GLfloat));
-}
 // Fills the buffer it is given and reports any count at all.
 void CORVANTA_APIENTRY attachedObjects(GLhandleARB, GLsizei maxCount, GLsizei *count, GLhandleARB *objects) {
     require(maxCount > 0 && count != nullptr);
@@ -144,10 +135,6 @@ void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei
                                     GLenum, const void *pixels) {
     require(width > 0 && height > 0 && pixels == nullptr);
 }
-void CORVANTA_APIENTRY drawBuffers(GLsizei count, const GLenum *buffers) {
-    require(count >= 0);
-    touch(buffers, static_cast<size_t>(count) * sizeof(GLenum));
-}
 template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLint *params) {
     require(params != nullptr);
     if (input->ConsumeBool()) *params = input->ConsumeIntegral<GLint>();
@@ -155,15 +142,39 @@ template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLin
 
 // Every other entry point: any values are accepted, a text must be readable
 // to its NUL, and an answer (a handle, a location, a status) is taken from
-// the input.
-template <typename Entry> struct Accept;
-template <typename Result, typename... Params> struct Accept<Result(CORVANTA_APIENTRY *)(Params...)> {
+// the input. An upload (a count and a last parameter of const 32-bit values:
+// glUniform*v, glUniformMatrix*, glDrawBuffersARB) must be able to read count
+// elements of as many values as its name says; a matrix's transpose flag is
+// 0 or 1.
+template <typename Entry, const char *name> struct Accept;
+template <typename Result, typename... Params, const char *name>
+struct Accept<Result(CORVANTA_APIENTRY *)(Params...), name> {
+    using Last = std::tuple_element_t<sizeof...(Params), std::tuple<void, Params...>>;
+    using BeforeLast = std::tuple_element_t<sizeof...(Params), std::tuple<void, void, Params...>>;
+
     static Result CORVANTA_APIENTRY call(Params... args) {
         (check(args), ...);
+        if constexpr (uploads()) {
+            constexpr size_t last = sizeof...(Params) - 1;
+            constexpr bool matrix = std::is_same_v<BeforeLast, GLboolean>;
+            const auto values = std::make_tuple(args...);
+            const auto count = static_cast<GLsizei>(std::get < matrix ? last - 2 : last - 1 > (values));
+            require(count >= 0);
+            if constexpr (matrix) require(std::get<last - 1>(values) <= 1);
+            touch(std::get<last>(values), static_cast<size_t>(count) * componentsOf(name) * 4);
+        }
         if constexpr (std::is_void_v<Result>)
             return;
         else
             return input->ConsumeIntegral<Result>();
+    }
+    static constexpr bool uploads() {
+        if constexpr (std::is_pointer_v<Last> && std::is_integral_v<BeforeLast>) {
+            using Element = std::remove_pointer_t<Last>;
+            if constexpr (!std::is_void_v<Element> && !std::is_pointer_v<Element>)
+                return std::is_const_v<Element> && sizeof(Element) == 4;
+        }
+        return false;
     }
     template <typename T> static void check(T value) {
         if constexpr (std::is_same_v<T, const GLcharARB *>) {
@@ -172,12 +183,19 @@ template <typename Result, typename... Params> struct Accept<Result(CORVANTA_API
         }
     }
 };
+namespace names {
+// The argument names a declaration.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
+#define CORVANTA_NAME(name, result, params, need, provider) constexpr char name[] = #name;
+CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
+#undef CORVANTA_NAME
+} // namespace names
 
 // Entry points whose contract lets them write: each writes at most what GL
 // lets it, into what the plugin hands it.
 void installDriver(const std::vector<uint8_t> &present) {
 #define CORVANTA_FUZZED(name, result, params, need, provider)                                                \
-    entryPoints.name = Accept<decltype(EntryPointTable::name)>::call;
+    entryPoints.name = Accept<decltype(EntryPointTable::name), names::name>::call;
     CORVANTA_ENTRY_POINTS(CORVANTA_FUZZED)
 #undef CORVANTA_FUZZED
     EntryPointTable &e = entryPoints;
@@ -188,26 +206,9 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glGetActiveUniformARB = activeVariable;
     e.glGetUniformivARB = uniformiv;
     e.glGetUniformfvARB = uniformfv;
-    e.glUniform1fvARB = uniformArray<1, GLfloat>;
-    e.glUniform2fvARB = uniformArray<2, GLfloat>;
-    e.glUniform3fvARB = uniformArray<3, GLfloat>;
-    e.glUniform4fvARB = uniformArray<4, GLfloat>;
-    e.glUniform1ivARB = uniformArray<1, GLint>;
-    e.glUniform2ivARB = uniformArray<2, GLint>;
-    e.glUniform3ivARB = uniformArray<3, GLint>;
-    e.glUniform4ivARB = uniformArray<4, GLint>;
-    e.glUniformMatrix2fvARB = uniformMatrix<4>;
-    e.glUniformMatrix3fvARB = uniformMatrix<9>;
-    e.glUniformMatrix4fvARB = uniformMatrix<16>;
     e.glGetAttachedObjectsARB = attachedObjects;
     e.glGetShaderSourceARB = infoLog;
     e.glGetActiveAttribARB = activeVariable;
-    e.glUniformMatrix2x3fv = uniformMatrix<6>;
-    e.glUniformMatrix3x2fv = uniformMatrix<6>;
-    e.glUniformMatrix2x4fv = uniformMatrix<8>;
-    e.glUniformMatrix4x2fv = uniformMatrix<8>;
-    e.glUniformMatrix3x4fv = uniformMatrix<12>;
-    e.glUniformMatrix4x3fv = uniformMatrix<12>;
     e.glGenFramebuffersEXT = generate;
     e.glGenRenderbuffersEXT = generate;
     e.glGenTextures = generate;
@@ -218,7 +219,6 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glTexImage2D = textureImage;
     e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
     e.glGetFramebufferAttachmentParameterivEXT = writesOne<GLenum, GLenum, GLenum>;
-    e.glDrawBuffersARB = drawBuffers;
     // Which entry points the driver has, one bit each.
     size_t bit = 0;
     const auto has = [&present](size_t i) {
@@ -235,6 +235,7 @@ void installDriver(const std::vector<uint8_t> &present) {
 // registered signature.
 struct FuzzRuntime : ScriptRuntime {
     const host::LibraryEntry *entry = nullptr;
+    std::vector<int> taken; // reads and writes of each argument
     int results = 0;
     std::vector<std::string> strings;
     int32_t code = 0;
@@ -246,13 +247,18 @@ FuzzRuntime &self(ScriptRuntime *r) { return *static_cast<FuzzRuntime *>(r); }
 
 int32_t typeOf(int32_t code) { return code == ValueFloat32 ? TypeReal : TypeInt; }
 
-// The registered parameter at `index` (1 is the last), which must exist and be
-// of `type` with `dimensions`.
-const host::Parameter &parameter(ScriptRuntime *r, int32_t index, int32_t type, size_t dimensions) {
+// The registered parameter at `index` (1 is the last), which must exist, be of
+// `type` with `dimensions`, be by reference for a write and only then, and be
+// read or written once.
+const host::Parameter &parameter(ScriptRuntime *r, int32_t index, int32_t type, size_t dimensions,
+                                 bool write = false) {
     const std::vector<host::Parameter> &params = self(r).entry->params;
     require(index >= 1 && static_cast<size_t>(index) <= params.size());
-    const host::Parameter &param = params[params.size() - static_cast<size_t>(index)];
-    require(param.type == type && static_cast<size_t>(param.dimensions) == dimensions);
+    const size_t position = params.size() - static_cast<size_t>(index);
+    const host::Parameter &param = params[position];
+    require(param.type == type && static_cast<size_t>(param.dimensions) == dimensions &&
+            param.byReference == write);
+    require(++self(r).taken[position] == 1);
     return param;
 }
 
@@ -316,7 +322,8 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     if (count > 0) std::memset(destination, 0x3F, count * 4);
 }
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
-    require(parameter(r, index, typeOf(self(r).code), 0).byReference && self(r).pointerLevels == 1);
+    parameter(r, index, typeOf(self(r).code), 0, true);
+    require(self(r).pointerLevels == 1);
     touch(source, 4);
 }
 
@@ -366,6 +373,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             renderTargetsOnly
                 ? renderTargetNames[provider.ConsumeIntegralInRange<size_t>(0, renderTargetNames.size() - 1)]
                 : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
+        runtime.taken.assign(runtime.entry->params.size(), 0);
         runtime.entry->handler(&runtime);
         // A function answers exactly once on every path, a procedure never.
         require(runtime.results == (runtime.entry->kind == host::LibraryEntry::Kind::Function ? 1 : 0));

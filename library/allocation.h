@@ -1,5 +1,8 @@
-// The C heap, as the handlers use it: one buffer per call, freed before the
-// handler returns. A seam of its own so tests can count and fail allocations.
+// The C heap, as the library uses it: most buffers live for one call and are
+// freed before the handler returns; the texts a script reads back and the
+// render targets' records live until they are replaced or deleted, or until
+// the plugin is released. A seam of its own so tests can count and fail
+// allocations.
 #pragma once
 
 #include <cstddef>

@@ -1,11 +1,50 @@
-// The handlers written out by hand, for what no template of pass_through.h,
-// object_queries.h or uniforms.h covers. The host calls a handler with its
-// runtime whenever a script calls the handler's name.
+// Every handler a script function's row can name, declared: the templates
+// that one row each instantiates (defined in pass_through.h, object_queries.h
+// and uniforms.h) and the handlers written out by hand (defined in the .cpp
+// files beside them). The host calls a handler with its runtime whenever a
+// script calls the handler's name; the handler reads its arguments through
+// library/arguments.h.
 #pragma once
 
+#include "glext/entry_points.h"
 #include "plugin/host_interfaces.h"
 
 namespace corvanta::handlers {
+
+// How a handler that calls the driver guards the call (library/pass_through.h
+// says why there are two).
+enum class Guard { SupportFlag, EntryPoint };
+
+// One entry point, with the script's arguments as its prototype types them;
+// a function gives the entry point's answer.
+template <auto member, Guard guard> void CORVANTA_CALL passThrough(ScriptRuntime *);
+template <auto member, Guard guard> void CORVANTA_CALL passThroughResult(ScriptRuntime *);
+// An entry point whose last parameter is a cell it writes: the script's
+// variable gets its first value.
+template <auto member> void CORVANTA_CALL queryByReference(ScriptRuntime *);
+// glGen*(1, &name) and glDelete*(1, &name).
+template <auto member> void CORVANTA_CALL generateOne(ScriptRuntime *);
+template <auto member> void CORVANTA_CALL deleteOne(ScriptRuntime *);
+// Uploads from one script array: glUniform{N}{i,f}vARB, glUniformMatrix*,
+// and glDrawBuffersARB's (count, array).
+template <auto member> void CORVANTA_CALL uniformArray(ScriptRuntime *);
+template <auto member> void CORVANTA_CALL uniformMatrix(ScriptRuntime *);
+template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *);
+
+// What the driver tells of an active uniform or attribute.
+struct ActiveVariable {
+    GLint size = 0;
+    GLenum type = 0;
+};
+struct UniformList;
+struct AttributeList;
+// An object's parameter, an object's text, and the active variables' names,
+// details and locations.
+template <GLenum pname> void CORVANTA_CALL objectStatus(ScriptRuntime *);
+template <GLenum lengthName, auto member> void CORVANTA_CALL objectText(ScriptRuntime *);
+template <typename List> void CORVANTA_CALL variableName(ScriptRuntime *);
+template <typename List, auto field> void CORVANTA_CALL variableDetail(ScriptRuntime *);
+template <auto member> void CORVANTA_CALL variableLocation(ScriptRuntime *);
 
 // No entry point: -1 when the start found shader support, else 0.
 void CORVANTA_CALL shaderInit(ScriptRuntime *);
@@ -16,13 +55,8 @@ void CORVANTA_CALL getAttachedObject(ScriptRuntime *);
 
 // Support flag and every required entry point: a whole program in one call.
 void CORVANTA_CALL buildProgram(ScriptRuntime *);
-// No entry point: the log of the last build.
+// No entry point: the log of the last one-call build (library/script_log.h).
 void CORVANTA_CALL getBuildLog(ScriptRuntime *);
-
-// Makes the build log one section, or "" for a null text; "GetBuildLog"
-// gives the log of the last one-call build, a program's or a render target's.
-void replaceBuildLog(const char *heading, const char *text);
-void releaseBuildLog();
 
 // Render targets: a framebuffer with a colour and a depth texture, drawn into
 // between Begin and End, which nest. Each needs the framebuffer-object entry
@@ -35,12 +69,8 @@ void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *);
 // Its own entry point: glDeleteFramebuffersEXT of one name, unless a live
 // render target owns it.
 void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *);
-// Forgets the render targets (not their GL objects: the context may be gone)
-// and what Begin saved.
+// Forgets the render targets' records and what Begin saved, and frees the
+// records (not their GL objects: the context may be gone).
 void releaseRenderTargets();
-
-// Frees what the library holds between calls (the build log, the render
-// targets' records).
-void releaseLibraryState();
 
 } // namespace corvanta::handlers

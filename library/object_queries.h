@@ -9,7 +9,8 @@
 #include "glext/entry_points.h"
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
-#include "library/runtime_access.h"
+#include "library/arguments.h"
+#include "library/handlers.h"
 
 namespace corvanta {
 
@@ -60,26 +61,22 @@ template <typename Entry> void readObjectText(GLhandleARB object, Entry entry, T
 
 namespace corvanta::handlers {
 
-// One parameter of the object (argument 1), as an int: "CompileStatus" and
-// its siblings.
+// One parameter of the object (the first argument), as an int: "CompileStatus"
+// and its siblings.
 template <GLenum pname> void CORVANTA_CALL objectStatus(ScriptRuntime *runtime) {
-    setIntResult(runtime, objectParameter(intParam(runtime, 1), pname));
+    const Arguments<objectStatus<pname>> args(runtime);
+    setResult(args, objectParameter(static_cast<GLhandleARB>(intArgument<0>(args)), pname));
 }
 
 // A text of an object's that the driver writes after reporting its length
 // (the info log, a shader's source): "" when there is none.
 template <GLenum lengthName, auto member> void CORVANTA_CALL objectText(ScriptRuntime *runtime) {
-    const GLhandleARB object = intParam(runtime, 1);
+    const Arguments<objectText<lengthName, member>> args(runtime);
+    const auto object = static_cast<GLhandleARB>(intArgument<0>(args));
     TextBuffer text(objectParameter(object, lengthName));
     readObjectText(object, entryPoints.*member, text);
-    setStringResult(runtime, text.text());
+    setResult(args, text.text());
 }
-
-// What the driver tells of an active uniform or attribute.
-struct ActiveVariable {
-    GLint size = 0;
-    GLenum type = 0;
-};
 
 // Uniforms and attributes are listed alike, each with the token of its
 // longest name's length and its own query.
@@ -92,45 +89,48 @@ struct AttributeList {
     static constexpr auto query = &EntryPointTable::glGetActiveAttribARB;
 };
 
-// Asks the driver about the active variable at the script's index (argument
-// 1) of the program (argument 2); the buffer, when usable, receives its name.
-// Without a name buffer (no active variable at all) nothing is asked.
-template <typename List> ActiveVariable activeVariable(ScriptRuntime *runtime, TextBuffer &name) {
+// The active variable at `index` of the program, with its name in a buffer
+// as long as the program's longest; without a usable buffer (no active
+// variable at all) nothing is asked.
+template <typename List> struct ActiveVariableQuery {
+    ActiveVariableQuery(GLhandleARB program, GLuint index) : name(objectParameter(program, List::maxLength)) {
+        auto entry = entryPoints.*List::query;
+        if (name.usable() && entry != nullptr)
+            entry(program, index, name.length(), nullptr, &variable.size, &variable.type, name.data());
+    }
+    TextBuffer name;
     ActiveVariable variable;
-    auto entry = entryPoints.*List::query;
-    if (name.usable() && entry != nullptr)
-        entry(intParam(runtime, 2), static_cast<GLuint>(intParam(runtime, 1)), name.length(), nullptr,
-              &variable.size, &variable.type, name.data());
-    return variable;
-}
+};
 
-template <typename List> GLint maxNameLength(ScriptRuntime *runtime) {
-    return objectParameter(intParam(runtime, 2), List::maxLength);
-}
-
+// "GetUniformName" and its siblings: (program, index).
 template <typename List> void CORVANTA_CALL variableName(ScriptRuntime *runtime) {
-    TextBuffer name(maxNameLength<List>(runtime));
-    activeVariable<List>(runtime, name);
-    setStringResult(runtime, name.text());
+    const Arguments<variableName<List>> args(runtime);
+    const auto program = static_cast<GLhandleARB>(intArgument<0>(args));
+    ActiveVariableQuery<List> query(program, static_cast<GLuint>(intArgument<1>(args)));
+    setResult(args, query.name.text());
 }
 
 template <typename List, auto field> void CORVANTA_CALL variableDetail(ScriptRuntime *runtime) {
-    ActiveVariable variable;
+    const Arguments<variableDetail<List, field>> args(runtime);
+    const auto program = static_cast<GLhandleARB>(intArgument<0>(args));
+    const auto index = static_cast<GLuint>(intArgument<1>(args));
+    int32_t detail = 0;
     {
-        TextBuffer name(maxNameLength<List>(runtime));
-        variable = activeVariable<List>(runtime, name);
+        const ActiveVariableQuery<List> query(program, index);
+        detail = static_cast<int32_t>(query.variable.*field);
     }
-    setIntResult(runtime, static_cast<int32_t>(variable.*field));
+    setResult(args, detail);
 }
 
 // glGet{Uniform,Attrib}LocationARB(program, name). Without a name or an entry
 // point there is no such variable: -1, the driver's own answer for an unknown
 // name, which the calls that take a location ignore.
 template <auto member> void CORVANTA_CALL variableLocation(ScriptRuntime *runtime) {
-    const GLhandleARB program = intParam(runtime, 2);
-    const GLcharARB *name = stringParam(runtime, 1);
+    const Arguments<variableLocation<member>> args(runtime);
+    const auto program = static_cast<GLhandleARB>(intArgument<0>(args));
+    const GLcharARB *name = textArgument<1>(args);
     auto entry = entryPoints.*member;
-    setIntResult(runtime, entry != nullptr && name != nullptr ? entry(program, name) : -1);
+    setResult(args, entry != nullptr && name != nullptr ? entry(program, name) : -1);
 }
 
 } // namespace corvanta::handlers

@@ -8,4 +8,9 @@ namespace corvanta {
 // their parameters, on the host's registry.
 void registerLibrary(FunctionRegistry *registry);
 
+// Frees everything the library holds between calls: the texts a script reads
+// back (library/script_log.h) and the render targets' records. The GL objects
+// stay: the context they belong to may be gone.
+void releaseLibraryState();
+
 } // namespace corvanta

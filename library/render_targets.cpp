@@ -10,8 +10,9 @@
 #include "glext/entry_points.h"
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
+#include "library/arguments.h"
 #include "library/handlers.h"
-#include "library/runtime_access.h"
+#include "library/script_log.h"
 
 namespace corvanta::handlers {
 namespace {
@@ -232,21 +233,22 @@ bool inUse(GLuint framebuffer) {
 } // namespace
 
 void CORVANTA_CALL createRenderTarget(ScriptRuntime *runtime) {
-    const GLsizei width = intParam(runtime, 4);
-    const GLsizei height = intParam(runtime, 3);
-    const GLint colourFormat = intParam(runtime, 2);
-    const int32_t depthBits = intParam(runtime, 1);
+    const Arguments<createRenderTarget> args(runtime);
+    const GLsizei width = intArgument<0>(args);
+    const GLsizei height = intArgument<1>(args);
+    const GLint colourFormat = intArgument<2>(args);
+    const int32_t depthBits = intArgument<3>(args);
     Cause cause;
     const GLuint target = create(width, height, colourFormat, depthBits, cause);
-    replaceBuildLog("render target:", cause.text());
-    setIntResult(runtime, static_cast<int32_t>(target));
+    script_log::replaceBuildLog("render target:", cause.text());
+    setResult(args, static_cast<int32_t>(target));
 }
 
 // A Begin always counts, so that every End pairs with one; a Begin that
 // cannot bind (no such target, no support, nesting deeper than kept) is
 // recorded as binding nothing, and its End restores nothing.
 void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
-    const int32_t name = intParam(runtime, 1);
+    const int32_t name = intArgument<0>(Arguments<beginRenderTarget>(runtime));
     if (nesting == INT32_MAX) return;
     if (nesting < maxNesting) {
         Begun &saved = begun[nesting];
@@ -276,19 +278,20 @@ void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
 }
 
 void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {
-    const RenderTarget *target = find(intParam(runtime, 2));
-    const auto attachment = static_cast<GLenum>(intParam(runtime, 1));
+    const Arguments<renderTargetTexture> args(runtime);
+    const RenderTarget *target = find(intArgument<0>(args));
+    const auto attachment = static_cast<GLenum>(intArgument<1>(args));
     GLuint texture = 0;
     if (target != nullptr && attachment == GL_COLOR_ATTACHMENT0_EXT) texture = target->colour;
     if (target != nullptr && attachment == GL_DEPTH_ATTACHMENT_EXT) texture = target->depth;
-    setIntResult(runtime, static_cast<int32_t>(texture));
+    setResult(args, static_cast<int32_t>(texture));
 }
 
 // A target that a Begin has bound, or will restore at its End, stays: a later
 // End would bind a deleted name, which the extension turns into a new, empty
 // framebuffer.
 void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
-    const int32_t name = intParam(runtime, 1);
+    const int32_t name = intArgument<0>(Arguments<deleteRenderTarget>(runtime));
     for (RenderTarget **link = &targets; *link != nullptr; link = &(*link)->next) {
         RenderTarget *target = *link;
         if (static_cast<int32_t>(target->framebuffer) != name) continue;
@@ -302,7 +305,7 @@ void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
 
 void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {
     if (entryPoints.glDeleteFramebuffersEXT == nullptr) return;
-    const auto framebuffer = static_cast<GLuint>(intParam(runtime, 1));
+    const auto framebuffer = static_cast<GLuint>(intArgument<0>(Arguments<deleteFramebuffer>(runtime)));
     if (find(static_cast<int32_t>(framebuffer)) != nullptr) return;
     entryPoints.glDeleteFramebuffersEXT(1, &framebuffer);
 }

@@ -4,18 +4,21 @@
 #include "glext/entry_points.h"
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
+#include "library/arguments.h"
 #include "library/handlers.h"
 #include "library/object_queries.h"
-#include "library/runtime_access.h"
 
 namespace corvanta::handlers {
 
-void CORVANTA_CALL shaderInit(ScriptRuntime *runtime) { setIntResult(runtime, shaderSupported ? -1 : 0); }
+void CORVANTA_CALL shaderInit(ScriptRuntime *runtime) {
+    setResult(Arguments<shaderInit>(runtime), shaderSupported ? -1 : 0);
+}
 
 void CORVANTA_CALL shaderSource(ScriptRuntime *runtime) {
     if (!shaderSupported || entryPoints.glShaderSourceARB == nullptr) return;
-    const GLhandleARB shader = intParam(runtime, 2);
-    const GLcharARB *source = stringParam(runtime, 1);
+    const Arguments<shaderSource> args(runtime);
+    const auto shader = static_cast<GLhandleARB>(intArgument<0>(args));
+    const GLcharARB *source = textArgument<1>(args);
     if (source == nullptr) return;
     // No length array: the driver reads the text up to its NUL.
     entryPoints.glShaderSourceARB(shader, 1, &source, nullptr);
@@ -24,8 +27,9 @@ void CORVANTA_CALL shaderSource(ScriptRuntime *runtime) {
 // The index-th object attached to a program: the driver fills a buffer of as
 // many handles as it reports attached, and says how many it wrote.
 void CORVANTA_CALL getAttachedObject(ScriptRuntime *runtime) {
-    const GLhandleARB program = intParam(runtime, 2);
-    const int32_t index = intParam(runtime, 1);
+    const Arguments<getAttachedObject> args(runtime);
+    const auto program = static_cast<GLhandleARB>(intArgument<0>(args));
+    const int32_t index = intArgument<1>(args);
     const GLint attached = objectParameter(program, GL_OBJECT_ATTACHED_OBJECTS_ARB);
     GLhandleARB object = 0;
     const uint64_t bytes = static_cast<uint64_t>(attached) * sizeof(GLhandleARB);
@@ -39,7 +43,7 @@ void CORVANTA_CALL getAttachedObject(ScriptRuntime *runtime) {
             release(objects);
         }
     }
-    setIntResult(runtime, static_cast<int32_t>(object));
+    setResult(args, static_cast<int32_t>(object));
 }
 
 } // namespace corvanta::handlers

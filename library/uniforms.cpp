@@ -2,7 +2,8 @@
 
 namespace corvanta::handlers {
 
-void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, ValueCode code) {
+void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength,
+                      ValueCode code) {
     const uint64_t bytes = static_cast<uint64_t>(count) * static_cast<uint64_t>(rowLength) * 4;
     if (count < 0 || bytes > UINT32_MAX) return nullptr;
     void *buffer = allocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
@@ -12,17 +13,19 @@ void *readScriptArray(ScriptRuntime *runtime, int32_t count, int32_t rowLength, 
         runtime->ops->AddArrayDims(runtime, 1, count);
     else
         runtime->ops->AddArrayDims(runtime, 2, count, rowLength);
-    runtime->ops->ReadParamData(runtime, 1, buffer);
+    runtime->ops->ReadParamData(runtime, index, buffer);
     return buffer;
 }
 
-void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size) {
+void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size, int32_t locationAt,
+                  int32_t countAt, int32_t transposeAt, int32_t valuesAt) {
     if (entry == nullptr) return;
-    const int32_t count = intParam(runtime, 3);
-    void *values = readScriptArray(runtime, count, size, ValueFloat32);
+    const GLint location = intAtIndex(runtime, locationAt);
+    const int32_t count = intAtIndex(runtime, countAt);
+    const GLboolean transpose = intAtIndex(runtime, transposeAt) != 0 ? 1 : 0;
+    void *values = readScriptArray(runtime, valuesAt, count, size, ValueFloat32);
     if (values == nullptr) return;
-    const GLboolean transpose = intParam(runtime, 2) != 0 ? 1 : 0;
-    entry(intParam(runtime, 4), count, transpose, static_cast<const GLfloat *>(values));
+    entry(location, count, transpose, static_cast<const GLfloat *>(values));
     release(values);
 }
 

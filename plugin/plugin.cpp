@@ -3,7 +3,6 @@
 
 #include "glext/entry_points.h"
 #include "glext/plugin_platform.h"
-#include "library/handlers.h"
 #include "library/registration.h"
 #include "plugin/host_interfaces.h"
 #include "plugin/start_program.h"
@@ -24,10 +23,10 @@ bool CORVANTA_CALL registerLibraryOp(ShaderPlugin *, FunctionRegistry *registry)
 }
 
 // The table is static, so Corvanta_Init can be called any number of times
-// without allocating; Release frees only what the library holds between
-// calls (the last build log).
+// without allocating; Release frees what the library holds between calls
+// (library/registration.h says what).
 void CORVANTA_CALL releaseOp(ShaderPlugin *self) {
-    handlers::releaseLibraryState();
+    releaseLibraryState();
     self->ops = nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <type_traits>
 
 #include "glext/gl_tokens.h"
@@ -61,22 +62,31 @@ template <typename T> void writeAll(const std::vector<T> &values, T *params) {
     std::copy(values.begin(), values.end(), params);
 }
 
-// Array uploads keep a copy of the bytes the driver was given.
-template <int components, typename T>
-void upload(const char *name, std::vector<int64_t> ints, GLsizei count, const T *values) {
-    DriverCall &call = record(name, std::move(ints));
-    call.pointer = values;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(values);
-    call.bytes.assign(bytes, bytes + static_cast<size_t>(count) * components * sizeof(T));
-}
 // Every entry point records its name and arguments: ints for handles, enums,
-// locations and counts, floats for reals, a text, and any other pointer.
+// locations and counts, floats for reals, a text, and any other pointer. An
+// upload, an entry point with a count and a last parameter of const 32-bit
+// values (glUniform*v, glUniformMatrix*, glDrawBuffersARB), also keeps a copy
+// of the bytes it was given: count elements of as many values as its name
+// says.
 template <typename Entry, const char *name> struct Recorder;
 template <typename Result, typename... Params, const char *name>
 struct Recorder<Result(FAKE *)(Params...), name> {
+    using Last = std::tuple_element_t<sizeof...(Params), std::tuple<void, Params...>>;
+    using Element = std::remove_const_t<std::remove_pointer_t<Last>>;
+    // The parameter before the values, the count unless it is a matrix's transpose flag.
+    using BeforeLast = std::tuple_element_t<sizeof...(Params), std::tuple<void, void, Params...>>;
+    static constexpr bool uploads = [] {
+        if constexpr (std::is_pointer_v<Last> && !std::is_void_v<Element> && !std::is_pointer_v<Element>)
+            return std::is_const_v<std::remove_pointer_t<Last>> && sizeof(Element) == 4 &&
+                   std::is_integral_v<BeforeLast>;
+        else
+            return false;
+    }();
+
     static Result FAKE call(Params... args) {
         DriverCall &call = record(name);
         (put(call, args), ...);
+        if constexpr (uploads) keepBytes(call, args...);
         return Result();
     }
     template <typename T> static void put(DriverCall &call, T value) {
@@ -88,6 +98,17 @@ struct Recorder<Result(FAKE *)(Params...), name> {
             call.pointer = value;
         else
             call.ints.push_back(static_cast<int64_t>(value));
+    }
+    // The values are the last parameter, the count the one before them (or
+    // before the transpose flag of a matrix upload).
+    static void keepBytes(DriverCall &call, Params... args) {
+        constexpr size_t last = sizeof...(Params) - 1;
+        constexpr size_t countAt = std::is_same_v<BeforeLast, GLboolean> ? last - 2 : last - 1;
+        const auto values = std::make_tuple(args...);
+        const auto count = static_cast<GLsizei>(std::get<countAt>(values));
+        const auto *bytes = reinterpret_cast<const unsigned char *>(std::get<last>(values));
+        if (bytes == nullptr || count <= 0) return;
+        call.bytes.assign(bytes, bytes + static_cast<size_t>(count) * componentsOf(name) * sizeof(Element));
     }
 };
 namespace names {
@@ -192,15 +213,6 @@ template <const char *name> void FAKE deleteNames(GLsizei count, const GLuint *n
     DriverCall &call = record(name, {count});
     for (GLsizei i = 0; i < count; ++i) call.ints.push_back(names[i]);
 }
-// Uploads keep a copy of the bytes; matrix uploads record the transpose flag
-// as the driver received it.
-template <int components, const char *name, typename T> void FAKE vectors(GLint l, GLsizei c, const T *v) {
-    upload<components>(name, {l, c}, c, v);
-}
-template <int components, const char *name>
-void FAKE matrices(GLint l, GLsizei c, GLboolean t, const GLfloat *v) {
-    upload<components>(name, {l, c, t}, c, v);
-}
 GLhandleARB FAKE glGetHandleARB(GLenum pname) {
     record("glGetHandleARB", {pname});
     return d().handle;
@@ -253,23 +265,6 @@ void FakeDriver::install() {
     entryPoints.glGetUniformLocationARB = glGetUniformLocationARB;
     entryPoints.glGetUniformivARB = glGetUniformivARB;
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
-    entryPoints.glUniform1fvARB = vectors<1, names::glUniform1fvARB, GLfloat>;
-    entryPoints.glUniform2fvARB = vectors<2, names::glUniform2fvARB, GLfloat>;
-    entryPoints.glUniform3fvARB = vectors<3, names::glUniform3fvARB, GLfloat>;
-    entryPoints.glUniform4fvARB = vectors<4, names::glUniform4fvARB, GLfloat>;
-    entryPoints.glUniform1ivARB = vectors<1, names::glUniform1ivARB, GLint>;
-    entryPoints.glUniform2ivARB = vectors<2, names::glUniform2ivARB, GLint>;
-    entryPoints.glUniform3ivARB = vectors<3, names::glUniform3ivARB, GLint>;
-    entryPoints.glUniform4ivARB = vectors<4, names::glUniform4ivARB, GLint>;
-    entryPoints.glUniformMatrix2fvARB = matrices<4, names::glUniformMatrix2fvARB>;
-    entryPoints.glUniformMatrix3fvARB = matrices<9, names::glUniformMatrix3fvARB>;
-    entryPoints.glUniformMatrix4fvARB = matrices<16, names::glUniformMatrix4fvARB>;
-    entryPoints.glUniformMatrix2x3fv = matrices<6, names::glUniformMatrix2x3fv>;
-    entryPoints.glUniformMatrix3x2fv = matrices<6, names::glUniformMatrix3x2fv>;
-    entryPoints.glUniformMatrix2x4fv = matrices<8, names::glUniformMatrix2x4fv>;
-    entryPoints.glUniformMatrix4x2fv = matrices<8, names::glUniformMatrix4x2fv>;
-    entryPoints.glUniformMatrix3x4fv = matrices<12, names::glUniformMatrix3x4fv>;
-    entryPoints.glUniformMatrix4x3fv = matrices<12, names::glUniformMatrix4x3fv>;
     entryPoints.glGetHandleARB = glGetHandleARB;
     entryPoints.glGetAttachedObjectsARB = glGetAttachedObjectsARB;
     entryPoints.glGetShaderSourceARB = glGetShaderSourceARB;

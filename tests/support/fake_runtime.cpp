@@ -34,18 +34,21 @@ void expectResult(const FakeRuntime &runtime, int32_t type) {
 int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetIntParam(" + str(index) + ")");
     self(r).parameter(index, TypeInt, 0, false);
+    self(r).taken(index);
     return static_cast<int32_t>(self(r).arg(index).number);
 }
 
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetRealParam(" + str(index) + ")");
     self(r).parameter(index, TypeReal, 0, false);
+    self(r).taken(index);
     return self(r).arg(index).number;
 }
 
 const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
     self(r).log.push_back("GetStringParam(" + str(index) + ")");
     self(r).parameter(index, TypeString, 0, false);
+    self(r).taken(index);
     FakeArg &arg = self(r).arg(index);
     return arg.kind == FakeArg::Kind::NullText ? nullptr : arg.text.c_str();
 }
@@ -96,6 +99,7 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     FakeRuntime &rt = self(r);
     rt.log.push_back("ReadParamData(" + str(index) + ")");
     rt.parameter(index, typeOf(rt.valueCode), rt.dims.size(), false);
+    rt.taken(index);
     if (destination == nullptr) throw std::logic_error("null destination handed to the host");
     size_t described = 1;
     for (int32_t size : rt.dims) described *= static_cast<size_t>(size);
@@ -107,6 +111,7 @@ void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *s
     FakeRuntime &rt = self(r);
     rt.log.push_back("WriteParamData(" + str(index) + ")");
     rt.parameter(index, typeOf(rt.valueCode), 0, true);
+    rt.taken(index);
     FakeArg &target = rt.arg(index);
     if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != 1)
         throw std::logic_error("by-reference write to something that is not a variable");
@@ -126,11 +131,23 @@ FakeRuntime::FakeRuntime(std::vector<FakeArg> arguments) : args(std::move(argume
 
 FakeRuntime &FakeRuntime::call(const host::LibraryEntry &entry) {
     signature = &entry;
+    taking.assign(entry.params.size(), 0);
     entry.handler(this);
     const bool function = entry.kind == host::LibraryEntry::Kind::Function;
     if (function && resultCount != 1) refuse(*this, "a function that set no result");
     if (!function && resultCount != 0) refuse(*this, "a procedure that set a result");
+    for (size_t i = 0; everyArgumentTaken && i < taking.size(); ++i)
+        if (taking[i] == 0)
+            refuse(*this, "leaves argument " + str(int32_t(i) + 1) + " of " + str(int32_t(taking.size())) +
+                              " unread");
     return *this;
+}
+
+void FakeRuntime::taken(int32_t indexFromEnd) {
+    if (signature == nullptr) return;
+    const auto count = static_cast<int32_t>(taking.size());
+    if (++taking[static_cast<size_t>(count - indexFromEnd)] > 1)
+        refuse(*this, "reads argument " + str(count - indexFromEnd + 1) + " of " + str(count) + " twice");
 }
 
 FakeRuntime &FakeRuntime::call(const std::string &name) {
@@ -145,7 +162,8 @@ const host::Parameter &FakeRuntime::parameter(int32_t indexFromEnd, int32_t type
     if (signature == nullptr) return unchecked;
     const auto count = static_cast<int32_t>(signature->params.size());
     if (indexFromEnd < 1 || indexFromEnd > count)
-        refuse(*this, "argument " + str(indexFromEnd) + " from the end, of " + str(count) + " registered");
+        refuse(*this,
+               "reads argument " + str(count - indexFromEnd + 1) + " of " + str(count) + " registered");
     const host::Parameter &param = signature->params[static_cast<size_t>(count - indexFromEnd)];
     const auto describe = [](int32_t t, size_t dims, bool byReference) {
         std::string text = byReference ? "var " : "";
@@ -154,9 +172,9 @@ const host::Parameter &FakeRuntime::parameter(int32_t indexFromEnd, int32_t type
         return text;
     };
     if (param.type != type || static_cast<size_t>(param.dimensions) != dimensions ||
-        (write && !param.byReference))
-        refuse(*this, "reads argument " + str(indexFromEnd) + " as " + describe(type, dimensions, write) +
-                          ", registered as " +
+        write != param.byReference)
+        refuse(*this, "reads argument " + str(count - indexFromEnd + 1) + " of " + str(count) + " as " +
+                          describe(type, dimensions, write) + ", registered as " +
                           describe(param.type, size_t(param.dimensions), param.byReference));
     return param;
 }

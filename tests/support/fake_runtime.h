@@ -1,6 +1,6 @@
-// A stand-in for the host's script runtime: arguments in script order (read by
-// index from the end), by-reference variables, arrays copied as described, and
-// a log of every operation the plugin calls.
+// A stand-in for the host's script runtime: arguments in script order (which
+// the host's interface indexes from the end), by-reference variables, arrays
+// copied as described, and a log of every operation the plugin calls.
 #pragma once
 
 #include <optional>
@@ -54,11 +54,12 @@ public:
     explicit FakeRuntime(std::vector<FakeArg> arguments = {});
 
     // Calls a registered name's handler as the host does and returns the
-    // runtime for inspection. The runtime refuses, by throwing, what a host
-    // would refuse against the name's registered signature: an argument
-    // beyond its parameters or of another type, an array read of other
-    // dimensions, a by-reference write to a plain parameter, and a result
-    // that a procedure sets or a function does not set exactly once.
+    // runtime for inspection. The runtime refuses, by throwing, what does not
+    // fit the name's registered signature: an argument beyond its parameters
+    // or of another type, an array read of other dimensions, a plain read of
+    // a by-reference parameter or a write into a plain one, an argument read
+    // twice, and a result that a procedure sets or a function does not set
+    // exactly once; with everyArgumentTaken, also an argument left unread.
     FakeRuntime &call(const host::LibraryEntry &entry);
     // The same for a name of `library`, which a test sets.
     FakeRuntime &call(const std::string &name);
@@ -81,6 +82,11 @@ public:
     const host::Parameter &parameter(int32_t indexFromEnd, int32_t type, size_t dimensions, bool write) const;
     const host::LibraryEntry *signature = nullptr;
     bool logged(const std::string &prefix) const;
+
+    // Counts a read or write of the argument; a second one throws.
+    void taken(int32_t indexFromEnd);
+    std::vector<int> taking; // reads and writes of each argument, in script order
+    bool everyArgumentTaken = false;
 };
 
 } // namespace corvanta::testing

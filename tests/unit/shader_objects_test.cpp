@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "glext/gl_tokens.h"
-#include "library/handlers.h"
+#include "library/registration.h"
 #include "tests/unit/handler_test_support.h"
 
 namespace corvanta::testing {
@@ -334,12 +334,12 @@ class BuildProgram : public HandlerTest {
 protected:
     void SetUp() override {
         HandlerTest::SetUp();
-        handlers::releaseLibraryState();
+        releaseLibraryState();
         driver.nextHandle = 10;
         driver.handleStep = 1;
         driver.objectParameters = {{GL_OBJECT_COMPILE_STATUS_ARB, 1}, {GL_OBJECT_LINK_STATUS_ARB, 1}};
     }
-    void TearDown() override { handlers::releaseLibraryState(); }
+    void TearDown() override { releaseLibraryState(); }
 
     int32_t build(const std::string &vertex, const std::string &fragment) {
         return FakeRuntime({A::string(vertex), A::string(fragment)})

@@ -81,8 +81,8 @@ TEST_F(Uniforms, ArrayUploadsDescribeTheArrayAndSendItElementAfterElement) {
     FakeRuntime runtime({A::integer(4), A::integer(3), A::array({1, 2, 3, 4, 5, 6})});
     runtime.call("glUniform2fvARB");
     EXPECT_EQ(runtime.log,
-              (std::vector<std::string>{"GetIntParam(2)", "BeginValueType(-251)", "AddArrayDims(2,3,2)",
-                                        "ReadParamData(1)", "GetIntParam(3)"}));
+              (std::vector<std::string>{"GetIntParam(3)", "GetIntParam(2)", "BeginValueType(-251)",
+                                        "AddArrayDims(2,3,2)", "ReadParamData(1)"}));
     const DriverCall *call = driver.last("glUniform2fvARB");
     EXPECT_EQ(call->ints, (std::vector<int64_t>{4, 3}));
     EXPECT_EQ(call->bytes.size(), 24u);

@@ -1,0 +1,194 @@
+// Every script function, once: its name, its handler (with its guard, see
+// library/pass_through.h), its result type and its parameters in script
+// order, in registration order. Registration reads the rows; each handler
+// reads its arguments through its own row (library/arguments.h).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <type_traits>
+#include <utility>
+
+#include "glext/gl_tokens.h"
+#include "library/handlers.h"
+#include "plugin/host_interfaces.h"
+
+namespace corvanta {
+namespace rows {
+
+// A parameter as registered: its type, the dimensions of an array (0 for a
+// plain value), and whether the script passes a variable to be written. An
+// absent parameter ends the list. Bytes, not words: the table is most of the
+// plugin's data.
+struct Param {
+    int8_t type = -1;
+    int8_t dimensions = 0;
+    bool byReference = false;
+};
+constexpr bool operator==(Param a, Param b) {
+    return a.type == b.type && a.dimensions == b.dimensions && a.byReference == b.byReference;
+}
+constexpr Param Int{TypeInt, 0, false};
+constexpr Param Real{TypeReal, 0, false};
+constexpr Param Text{TypeString, 0, false};
+constexpr Param IntRef{TypeInt, 0, true};
+constexpr Param RealRef{TypeReal, 0, true};
+constexpr Param IntArray1{TypeInt, 1, false};
+constexpr Param IntArray2{TypeInt, 2, false};
+constexpr Param RealArray1{TypeReal, 1, false};
+constexpr Param RealArray2{TypeReal, 2, false};
+
+constexpr int8_t Procedure = -1; // in place of a result type
+
+struct ScriptFunction {
+    const char *name;
+    FunctionHandler handler;
+    int8_t resultType;
+    Param params[5];
+
+    constexpr int32_t paramCount() const {
+        int32_t count = 0;
+        while (count < 5 && params[count].type >= 0) ++count;
+        return count;
+    }
+};
+
+using E = EntryPointTable;
+using handlers::Guard;
+constexpr Guard SupportFlag = Guard::SupportFlag;
+constexpr Guard EntryPoint = Guard::EntryPoint;
+using handlers::AttributeList;
+using handlers::countedArray;
+using handlers::deleteOne;
+using handlers::generateOne;
+using handlers::objectStatus;
+using handlers::objectText;
+using handlers::passThrough;
+using handlers::passThroughResult;
+using handlers::queryByReference;
+using handlers::uniformArray;
+using handlers::UniformList;
+using handlers::uniformMatrix;
+using handlers::variableDetail;
+using handlers::variableLocation;
+using handlers::variableName;
+constexpr auto activeType = &handlers::ActiveVariable::type;
+constexpr auto activeSize = &handlers::ActiveVariable::size;
+
+// clang-format off
+inline constexpr ScriptFunction scriptFunctions[] = {
+    {"ShaderInit", handlers::shaderInit, TypeInt, {}}, // no entry point
+    {"CompileStatus", objectStatus<GL_OBJECT_COMPILE_STATUS_ARB>, TypeInt, {Int}},
+    {"LinkStatus", objectStatus<GL_OBJECT_LINK_STATUS_ARB>, TypeInt, {Int}},
+    {"ValidateStatus", objectStatus<GL_OBJECT_VALIDATE_STATUS_ARB>, TypeInt, {Int}},
+    {"GetInfoLog", objectText<GL_OBJECT_INFO_LOG_LENGTH_ARB, &E::glGetInfoLogARB>, TypeString, {Int}},
+    {"GetActiveUniforms", objectStatus<GL_OBJECT_ACTIVE_UNIFORMS_ARB>, TypeInt, {Int}},
+    {"GetUniformName", variableName<UniformList>, TypeString, {Int, Int}},
+    {"GetUniformType", variableDetail<UniformList, activeType>, TypeInt, {Int, Int}},
+    {"glCreateShaderObjectARB", passThroughResult<&E::glCreateShaderObjectARB, SupportFlag>, TypeInt, {Int}},
+    {"glShaderSourceARB", handlers::shaderSource, Procedure, {Int, Text}}, // support flag
+    {"glCompileShaderARB", passThrough<&E::glCompileShaderARB, EntryPoint>, Procedure, {Int}},
+    {"glCreateProgramObjectARB", passThroughResult<&E::glCreateProgramObjectARB, SupportFlag>, TypeInt, {}},
+    {"glAttachObjectARB", passThrough<&E::glAttachObjectARB, SupportFlag>, Procedure, {Int, Int}},
+    {"glLinkProgramARB", passThrough<&E::glLinkProgramARB, SupportFlag>, Procedure, {Int}},
+    {"glValidateProgramARB", passThrough<&E::glValidateProgramARB, EntryPoint>, Procedure, {Int}},
+    {"glUseProgramObjectARB", passThrough<&E::glUseProgramObjectARB, SupportFlag>, Procedure, {Int}},
+    {"glDetachObjectARB", passThrough<&E::glDetachObjectARB, SupportFlag>, Procedure, {Int, Int}},
+    {"glDeleteObjectARB", passThrough<&E::glDeleteObjectARB, SupportFlag>, Procedure, {Int}},
+    {"glGetObjectParameterivARB", queryByReference<&E::glGetObjectParameterivARB>, Procedure, {Int, Int, IntRef}},
+    {"glGetObjectParameterfvARB", queryByReference<&E::glGetObjectParameterfvARB>, Procedure, {Int, Int, RealRef}},
+    {"glGetUniformLocationARB", variableLocation<&E::glGetUniformLocationARB>, TypeInt, {Int, Text}},
+    {"glGetUniformivARB", queryByReference<&E::glGetUniformivARB>, Procedure, {Int, Int, IntRef}},
+    {"glGetUniformfvARB", queryByReference<&E::glGetUniformfvARB>, Procedure, {Int, Int, RealRef}},
+    {"glUniform1iARB", passThrough<&E::glUniform1iARB, EntryPoint>, Procedure, {Int, Int}},
+    {"glUniform2iARB", passThrough<&E::glUniform2iARB, EntryPoint>, Procedure, {Int, Int, Int}},
+    {"glUniform3iARB", passThrough<&E::glUniform3iARB, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glUniform4iARB", passThrough<&E::glUniform4iARB, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
+    {"glUniform1fARB", passThrough<&E::glUniform1fARB, EntryPoint>, Procedure, {Int, Real}},
+    {"glUniform2fARB", passThrough<&E::glUniform2fARB, EntryPoint>, Procedure, {Int, Real, Real}},
+    {"glUniform3fARB", passThrough<&E::glUniform3fARB, EntryPoint>, Procedure, {Int, Real, Real, Real}},
+    {"glUniform4fARB", passThrough<&E::glUniform4fARB, EntryPoint>, Procedure, {Int, Real, Real, Real, Real}},
+    {"glUniform1ivARB", uniformArray<&E::glUniform1ivARB>, Procedure, {Int, Int, IntArray1}},
+    {"glUniform2ivARB", uniformArray<&E::glUniform2ivARB>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform3ivARB", uniformArray<&E::glUniform3ivARB>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform4ivARB", uniformArray<&E::glUniform4ivARB>, Procedure, {Int, Int, IntArray2}},
+    {"glUniform1fvARB", uniformArray<&E::glUniform1fvARB>, Procedure, {Int, Int, RealArray1}},
+    {"glUniform2fvARB", uniformArray<&E::glUniform2fvARB>, Procedure, {Int, Int, RealArray2}},
+    {"glUniform3fvARB", uniformArray<&E::glUniform3fvARB>, Procedure, {Int, Int, RealArray2}},
+    {"glUniform4fvARB", uniformArray<&E::glUniform4fvARB>, Procedure, {Int, Int, RealArray2}},
+    {"wglSwapIntervalEXT", passThrough<&E::wglSwapIntervalEXT, EntryPoint>, Procedure, {Int}},
+    // Added after the first forty.
+    {"glUniformMatrix2fvARB", uniformMatrix<&E::glUniformMatrix2fvARB>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3fvARB", uniformMatrix<&E::glUniformMatrix3fvARB>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4fvARB", uniformMatrix<&E::glUniformMatrix4fvARB>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glGetHandleARB", passThroughResult<&E::glGetHandleARB, EntryPoint>, TypeInt, {Int}},
+    {"GetAttachedObject", handlers::getAttachedObject, TypeInt, {Int, Int}},
+    {"GetShaderSource", objectText<GL_OBJECT_SHADER_SOURCE_LENGTH_ARB, &E::glGetShaderSourceARB>, TypeString, {Int}},
+    {"glBindAttribLocationARB", passThrough<&E::glBindAttribLocationARB, EntryPoint>, Procedure, {Int, Int, Text}},
+    {"glGetAttribLocationARB", variableLocation<&E::glGetAttribLocationARB>, TypeInt, {Int, Text}},
+    {"GetActiveAttributes", objectStatus<GL_OBJECT_ACTIVE_ATTRIBUTES_ARB>, TypeInt, {Int}},
+    {"GetAttribName", variableName<AttributeList>, TypeString, {Int, Int}},
+    {"GetAttribType", variableDetail<AttributeList, activeType>, TypeInt, {Int, Int}},
+    {"GetUniformSize", variableDetail<UniformList, activeSize>, TypeInt, {Int, Int}},
+    {"glVertexAttrib1fARB", passThrough<&E::glVertexAttrib1fARB, EntryPoint>, Procedure, {Int, Real}},
+    {"glVertexAttrib2fARB", passThrough<&E::glVertexAttrib2fARB, EntryPoint>, Procedure, {Int, Real, Real}},
+    {"glVertexAttrib3fARB", passThrough<&E::glVertexAttrib3fARB, EntryPoint>, Procedure, {Int, Real, Real, Real}},
+    {"glVertexAttrib4fARB", passThrough<&E::glVertexAttrib4fARB, EntryPoint>, Procedure, {Int, Real, Real, Real, Real}},
+    {"BuildProgram", handlers::buildProgram, TypeInt, {Text, Text}}, // support flag
+    {"GetBuildLog", handlers::getBuildLog, TypeString, {}},           // no entry point
+    {"glUniformMatrix2x3fv", uniformMatrix<&E::glUniformMatrix2x3fv>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3x2fv", uniformMatrix<&E::glUniformMatrix3x2fv>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix2x4fv", uniformMatrix<&E::glUniformMatrix2x4fv>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4x2fv", uniformMatrix<&E::glUniformMatrix4x2fv>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix3x4fv", uniformMatrix<&E::glUniformMatrix3x4fv>, Procedure, {Int, Int, Int, RealArray2}},
+    {"glUniformMatrix4x3fv", uniformMatrix<&E::glUniformMatrix4x3fv>, Procedure, {Int, Int, Int, RealArray2}},
+    // Render targets (their own entry points, see library/handlers.h), then
+    // framebuffer and renderbuffer objects of the script's own.
+    {"CreateRenderTarget", handlers::createRenderTarget, TypeInt, {Int, Int, Int, Int}},
+    {"BeginRenderTarget", handlers::beginRenderTarget, Procedure, {Int}},
+    {"EndRenderTarget", handlers::endRenderTarget, Procedure, {}},
+    {"RenderTargetTexture", handlers::renderTargetTexture, TypeInt, {Int, Int}},
+    {"DeleteRenderTarget", handlers::deleteRenderTarget, Procedure, {Int}},
+    {"GenFramebuffer", generateOne<&E::glGenFramebuffersEXT>, TypeInt, {}},
+    {"DeleteFramebuffer", handlers::deleteFramebuffer, Procedure, {Int}},
+    {"glBindFramebufferEXT", passThrough<&E::glBindFramebufferEXT, EntryPoint>, Procedure, {Int, Int}},
+    {"glCheckFramebufferStatusEXT", passThroughResult<&E::glCheckFramebufferStatusEXT, EntryPoint>, TypeInt, {Int}},
+    {"glFramebufferTexture2DEXT", passThrough<&E::glFramebufferTexture2DEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
+    {"glFramebufferRenderbufferEXT", passThrough<&E::glFramebufferRenderbufferEXT, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glIsFramebufferEXT", passThroughResult<&E::glIsFramebufferEXT, EntryPoint>, TypeInt, {Int}},
+    {"glGetFramebufferAttachmentParameterivEXT", queryByReference<&E::glGetFramebufferAttachmentParameterivEXT>, Procedure, {Int, Int, Int, IntRef}},
+    {"GenRenderbuffer", generateOne<&E::glGenRenderbuffersEXT>, TypeInt, {}},
+    {"DeleteRenderbuffer", deleteOne<&E::glDeleteRenderbuffersEXT>, Procedure, {Int}},
+    {"glBindRenderbufferEXT", passThrough<&E::glBindRenderbufferEXT, EntryPoint>, Procedure, {Int, Int}},
+    {"glRenderbufferStorageEXT", passThrough<&E::glRenderbufferStorageEXT, EntryPoint>, Procedure, {Int, Int, Int, Int}},
+    {"glIsRenderbufferEXT", passThroughResult<&E::glIsRenderbufferEXT, EntryPoint>, TypeInt, {Int}},
+    {"glGetRenderbufferParameterivEXT", queryByReference<&E::glGetRenderbufferParameterivEXT>, Procedure, {Int, Int, IntRef}},
+    {"glGenerateMipmapEXT", passThrough<&E::glGenerateMipmapEXT, EntryPoint>, Procedure, {Int}},
+    {"glDrawBuffersARB", countedArray<&E::glDrawBuffersARB>, Procedure, {Int, IntArray1}},
+};
+// clang-format on
+
+} // namespace rows
+
+using rows::ScriptFunction;
+using rows::scriptFunctions;
+
+// The row of a handler, found at compile time. Handlers are told apart by
+// type identity, which every compiler decides at compile time, rather than
+// by comparing addresses, which one that may alias functions does not. A
+// handler without a row gives an index past the end, which fails the build
+// where its arguments are read.
+template <FunctionHandler handler> struct HandlerKey {};
+template <FunctionHandler handler, size_t... row> constexpr size_t rowIndexOf(std::index_sequence<row...>) {
+    size_t found = sizeof...(row);
+    ((std::is_same_v<HandlerKey<scriptFunctions[row].handler>, HandlerKey<handler>> ? (void)(found = row)
+                                                                                    : (void)0),
+     ...);
+    return found;
+}
+template <FunctionHandler handler> constexpr const ScriptFunction &scriptFunctionOf() {
+    return scriptFunctions[rowIndexOf<handler>(std::make_index_sequence<std::size(scriptFunctions)>{})];
+}
+
+} // namespace corvanta
