@@ -101,21 +101,21 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
         c.call("CreateRenderTarget", {integer(64), integer(64), integer(0x8058), integer(24)}).integer;
     c.call("BeginRenderTarget", {integer(target)});
     glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
-    glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     c.call("EndRenderTarget", {});
     const int32_t texture = c.call("RenderTargetTexture", {integer(target), integer(0x8CE0)}).integer;
-    glBindTexture(gl::TEXTURE_2D, unsigned(texture));
-    glEnable(gl::TEXTURE_2D);
-    glBegin(gl::QUADS);
+    glBindTexture(GL_TEXTURE_2D, unsigned(texture));
+    glEnable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
     glTexCoord2f(0, 0), glVertex2f(-1, -1);
     glTexCoord2f(1, 0), glVertex2f(1, -1);
     glTexCoord2f(1, 1), glVertex2f(1, 1);
     glTexCoord2f(0, 1), glVertex2f(-1, 1);
     glEnd();
-    glDisable(gl::TEXTURE_2D);
-    glBindTexture(gl::TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
     unsigned char pixel[4] = {};
-    glReadPixels(32, 32, 1, 1, gl::RGBA, gl::UNSIGNED_BYTE, pixel);
+    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     results += " target " + std::to_string(target != 0) + " sampled " + std::to_string(pixel[0]) + "," +
                std::to_string(pixel[1]) + "," + std::to_string(pixel[2]);
     c.call("DeleteRenderTarget", {integer(target)});

@@ -121,16 +121,16 @@ int32_t intArg(const Args &args, size_t i, int32_t low, int32_t high) {
 gl::ActiveTextureFunction selectUnit(int32_t unit) {
     const auto activeTexture = reinterpret_cast<gl::ActiveTextureFunction>(glProcedure("glActiveTextureARB"));
     if (activeTexture == nullptr) throw std::runtime_error("the driver has no glActiveTextureARB");
-    activeTexture(gl::TEXTURE0 + unsigned(unit));
+    activeTexture(GL_TEXTURE0 + unsigned(unit));
     return activeTexture;
 }
 
 // The bound texture filtered linearly and clamped at its edges.
 void filterLinearlyAndClamp() {
-    for (unsigned name : {gl::TEXTURE_MIN_FILTER, gl::TEXTURE_MAG_FILTER})
-        glTexParameteri(gl::TEXTURE_2D, name, int(gl::LINEAR));
-    for (unsigned name : {gl::TEXTURE_WRAP_S, gl::TEXTURE_WRAP_T})
-        glTexParameteri(gl::TEXTURE_2D, name, int(gl::CLAMP_TO_EDGE));
+    for (unsigned name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER})
+        glTexParameteri(GL_TEXTURE_2D, name, int(GL_LINEAR));
+    for (unsigned name : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
+        glTexParameteri(GL_TEXTURE_2D, name, int(GL_CLAMP_TO_EDGE));
 }
 
 std::string readText(const std::string &path) {
@@ -150,7 +150,7 @@ void drawSphere(int slices, int stacks) {
         glTexCoord2f(float(slice) / float(slices), float(stack) / float(stacks));
         glVertex3f(x, y, z);
     };
-    glBegin(gl::TRIANGLES);
+    glBegin(GL_TRIANGLES);
     for (int stack = 0; stack < stacks; ++stack) {
         for (int slice = 0; slice < slices; ++slice) {
             corner(stack, slice), corner(stack, slice + 1), corner(stack + 1, slice + 1);
@@ -170,10 +170,10 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
         if (drawing->inTriangles) throw std::runtime_error("not allowed between begin_triangles() and end()");
         if (depthTest) {
-            glEnable(gl::DEPTH_TEST);
-            glDepthFunc(gl::LEQUAL);
+            glEnable(GL_DEPTH_TEST);
+            glDepthFunc(GL_LEQUAL);
         } else {
-            glDisable(gl::DEPTH_TEST);
+            glDisable(GL_DEPTH_TEST);
         }
     };
     // What is drawn into now: the picture, or a render target's texture at
@@ -182,13 +182,13 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         const std::string path = resolvePath(env.outputDirectory, file);
         needContext(false);
         int viewport[4] = {0, 0, env.width, env.height};
-        glGetIntegerv(gl::VIEWPORT, viewport);
+        glGetIntegerv(GL_VIEWPORT, viewport);
         const int width = viewport[2] > 0 ? viewport[2] : env.width,
                   height = viewport[3] > 0 ? viewport[3] : env.height;
         std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
         glFinish();
-        glPixelStorei(gl::PACK_ALIGNMENT, 1);
-        glReadPixels(viewport[0], viewport[1], width, height, gl::RGBA, gl::UNSIGNED_BYTE, pixels.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(viewport[0], viewport[1], width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         // Folders the name asks for are made, as --output's is.
         std::error_code ignored; // one that cannot be made fails the write
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
@@ -223,12 +223,12 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     const gl::ActiveTextureFunction activeTexture = selectUnit(unit);
                                     unsigned &texture = drawing->textures[unit];
                                     if (texture == 0) glGenTextures(1, &texture);
-                                    glBindTexture(gl::TEXTURE_2D, texture);
+                                    glBindTexture(GL_TEXTURE_2D, texture);
                                     filterLinearlyAndClamp();
-                                    glPixelStorei(gl::UNPACK_ALIGNMENT, 1);
-                                    glTexImage2D(gl::TEXTURE_2D, 0, int(gl::RGBA), width, height, 0, gl::RGBA,
-                                                 gl::UNSIGNED_BYTE, pixels.data());
-                                    activeTexture(gl::TEXTURE0);
+                                    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+                                    glTexImage2D(GL_TEXTURE_2D, 0, int(GL_RGBA), width, height, 0, GL_RGBA,
+                                                 GL_UNSIGNED_BYTE, pixels.data());
+                                    activeTexture(GL_TEXTURE0);
                                     return std::nullopt;
                                 }};
     builtins["clear"] = {3, [needContext](const Args &args) -> std::optional<Value> {
@@ -236,14 +236,14 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                           blue = numberArg(args, 2);
                              needContext(false);
                              glClearColor(float(red), float(green), float(blue), 1.0f);
-                             glClear(gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
+                             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                              return std::nullopt;
                          }};
     // A quad over the whole viewport at depth 0, texture coordinates 0..1 from
     // the lower left corner, drawn without the depth test.
     builtins["draw_quad"] = {0, [needContext](const Args &) -> std::optional<Value> {
                                  needContext(false);
-                                 glBegin(gl::QUADS);
+                                 glBegin(GL_QUADS);
                                  glTexCoord2f(0, 0), glVertex2f(-1, -1);
                                  glTexCoord2f(1, 0), glVertex2f(1, -1);
                                  glTexCoord2f(1, 1), glVertex2f(1, 1);
@@ -260,7 +260,7 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                }};
     builtins["begin_triangles"] = {0, [drawing, needContext](const Args &) -> std::optional<Value> {
                                        needContext(true);
-                                       glBegin(gl::TRIANGLES);
+                                       glBegin(GL_TRIANGLES);
                                        drawing->inTriangles = true;
                                        return std::nullopt;
                                    }};
@@ -321,8 +321,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                     const int32_t texture = intArg(args, 1, 0, INT32_MAX);
                                     needContext(false);
                                     const gl::ActiveTextureFunction activeTexture = selectUnit(unit);
-                                    glBindTexture(gl::TEXTURE_2D, unsigned(texture));
-                                    activeTexture(gl::TEXTURE0);
+                                    glBindTexture(GL_TEXTURE_2D, unsigned(texture));
+                                    activeTexture(GL_TEXTURE0);
                                     return std::nullopt;
                                 }};
     builtins["new_texture"] = {
@@ -331,13 +331,13 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
             const int32_t format = intArg(args, 2, INT32_MIN, INT32_MAX);
             needContext(false);
             int previous = 0;
-            glGetIntegerv(gl::TEXTURE_BINDING_2D, &previous);
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
             unsigned texture = 0;
             glGenTextures(1, &texture);
-            glBindTexture(gl::TEXTURE_2D, texture);
+            glBindTexture(GL_TEXTURE_2D, texture);
             filterLinearlyAndClamp();
-            glTexImage2D(gl::TEXTURE_2D, 0, format, width, height, 0, gl::RGBA, gl::UNSIGNED_BYTE, nullptr);
-            glBindTexture(gl::TEXTURE_2D, unsigned(previous));
+            glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+            glBindTexture(GL_TEXTURE_2D, unsigned(previous));
             return Value::ofInt(int32_t(texture));
         }};
     builtins["get_integer"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
@@ -363,34 +363,39 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     return builtins;
 }
 
+// The GL 1.1 tokens scripts of several passes need, with the values of the
+// system's GL headers.
+#define HOST_CONSTANT(token)                                                                                 \
+    { #token, static_cast < int32_t>(token) }
 HostConstants hostConstants() {
     return {
-        {"GL_NO_ERROR", 0},
-        {"GL_INVALID_ENUM", 0x0500},
-        {"GL_INVALID_VALUE", 0x0501},
-        {"GL_INVALID_OPERATION", 0x0502},
-        {"GL_OUT_OF_MEMORY", 0x0505},
-        {"GL_ZERO", 0},
-        {"GL_ONE", 1},
-        {"GL_SRC_ALPHA", 0x0302},
-        {"GL_ONE_MINUS_SRC_ALPHA", 0x0303},
-        {"GL_FRONT", 0x0404},
-        {"GL_BACK", 0x0405},
-        {"GL_CULL_FACE", 0x0B44},
-        {"GL_DEPTH_TEST", 0x0B71},
-        {"GL_BLEND", 0x0BE2},
-        {"GL_POLYGON_OFFSET_FILL", 0x8037},
-        {"GL_TEXTURE_2D", 0x0DE1},
-        {"GL_RGBA8", 0x8058},
-        {"GL_RGB8", 0x8051},
-        {"GL_NONE", 0},
-        {"GL_MAX_TEXTURE_SIZE", 0x0D33},
-        {"GL_VIEWPORT", 0x0BA2},
-        {"GL_VENDOR", 0x1F00},
-        {"GL_RENDERER", 0x1F01},
-        {"GL_VERSION", 0x1F02},
-        {"GL_EXTENSIONS", 0x1F03},
+        HOST_CONSTANT(GL_NO_ERROR),
+        HOST_CONSTANT(GL_INVALID_ENUM),
+        HOST_CONSTANT(GL_INVALID_VALUE),
+        HOST_CONSTANT(GL_INVALID_OPERATION),
+        HOST_CONSTANT(GL_OUT_OF_MEMORY),
+        HOST_CONSTANT(GL_ZERO),
+        HOST_CONSTANT(GL_ONE),
+        HOST_CONSTANT(GL_SRC_ALPHA),
+        HOST_CONSTANT(GL_ONE_MINUS_SRC_ALPHA),
+        HOST_CONSTANT(GL_FRONT),
+        HOST_CONSTANT(GL_BACK),
+        HOST_CONSTANT(GL_CULL_FACE),
+        HOST_CONSTANT(GL_DEPTH_TEST),
+        HOST_CONSTANT(GL_BLEND),
+        HOST_CONSTANT(GL_POLYGON_OFFSET_FILL),
+        HOST_CONSTANT(GL_TEXTURE_2D),
+        HOST_CONSTANT(GL_RGBA8),
+        HOST_CONSTANT(GL_RGB8),
+        HOST_CONSTANT(GL_NONE),
+        HOST_CONSTANT(GL_MAX_TEXTURE_SIZE),
+        HOST_CONSTANT(GL_VIEWPORT),
+        HOST_CONSTANT(GL_VENDOR),
+        HOST_CONSTANT(GL_RENDERER),
+        HOST_CONSTANT(GL_VERSION),
+        HOST_CONSTANT(GL_EXTENSIONS),
     };
 }
+#undef HOST_CONSTANT
 
 } // namespace corvanta::host

@@ -24,9 +24,6 @@ namespace {
 
 using A = FakeArg;
 
-constexpr int32_t GL_VERTEX_SHADER = 0x8B31;
-constexpr int32_t GL_FRAGMENT_SHADER = 0x8B30;
-
 const char *const vertexSource = R"(
 uniform mat4 transform;
 varying vec2 uv;
@@ -329,8 +326,8 @@ TEST_F(RealLibrary, AnAttributeAndAMatrixOfTheScriptsOwnShapeTheDrawing) {
           A::integer(1), A::integer(0), A::array(halfWidth)});
     glViewport(0, 0, 64, 64);
     glClearColor(0, 0, 0, 1);
-    glClear(host::gl::COLOR_BUFFER_BIT);
-    glBegin(host::gl::QUADS);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBegin(GL_QUADS);
     const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (const auto &corner : corners) {
         const bool left = corner[0] < 0;
@@ -340,8 +337,8 @@ TEST_F(RealLibrary, AnAttributeAndAMatrixOfTheScriptsOwnShapeTheDrawing) {
     }
     glEnd();
     unsigned char pixels[64 * 64 * 4];
-    glPixelStorei(host::gl::PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 64, 64, host::gl::RGBA, host::gl::UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     auto pixel = [&](int x, int y) {
         const unsigned char *p = pixels + static_cast<size_t>((y * 64 + x) * 4);
         return std::vector<int>{p[0], p[1], p[2]};
