@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the facts the documents repeat against where they are kept, before
-# anything is built: every version number in the README, the reference and
-# the install note is the one in `project(VERSION ...)`, and the counts the
-# reference states are the entries it lists (which a test compares with what
-# the plugin registers).
+# anything is built: every version number in the README and the reference is
+# the one in `project(VERSION ...)`. (The reference states no counts: its
+# entries, which a test compares with what the plugin registers, are the
+# count.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project([a-z_]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -16,7 +16,5 @@ for file in README.md docs/reference.md; do
 done
 constants=$(grep -c '^- `constant ' docs/reference.md)
 names=$(grep -cE '^- `(function|procedure) ' docs/reference.md)
-grep -q "$constants integer constants" docs/reference.md && grep -qE "(^| )$names functions and procedures" docs/reference.md ||
-  { echo "FAIL: docs/reference.md should say it lists $constants integer constants and $names functions and procedures"; status=1; }
 [ $status -eq 0 ] && echo "documents: version $version, $constants constants and $names names"
 exit $status
