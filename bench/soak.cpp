@@ -119,6 +119,23 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     results += " target " + std::to_string(target != 0) + " sampled " + std::to_string(pixel[0]) + "," +
                std::to_string(pixel[1]) + "," + std::to_string(pixel[2]);
     c.call("DeleteRenderTarget", {integer(target)});
+
+    // A mesh of one triangle over the centre, made, filled, drawn and deleted.
+    Value corners;
+    corners.type = Value::Type::Array;
+    corners.dims = {3, 2};
+    corners.realElements = true;
+    corners.elements = {-1, -1, 1, -1, 0, 1};
+    const int32_t mesh = c.call("CreateMesh", {integer(3)}).integer;
+    const int32_t filled =
+        c.call("MeshAttribute", {integer(mesh), text("gl_Vertex"), integer(2), {corners}}).integer;
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    c.call("DrawMesh", {integer(mesh), integer(GL_TRIANGLES)});
+    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    c.call("DeleteMesh", {integer(mesh)});
+    results += " mesh " + std::to_string(mesh != 0) + " filled " + std::to_string(filled) + " drawn " +
+               std::to_string(pixel[0]) + " warnings '" + c.call("GetWarnings", {}).show() + "'";
     return results;
 }
 

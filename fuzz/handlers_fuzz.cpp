@@ -120,6 +120,15 @@ void CORVANTA_APIENTRY generate(GLsizei count, GLuint *names) {
     touch(names, static_cast<size_t>(count) * sizeof(GLuint));
     for (GLsizei i = 0; i < count; ++i) names[i] = input->ConsumeIntegralInRange<GLuint>(0, 8);
 }
+// Buffer uploads read every byte they are given, from the plugin's own copy.
+void CORVANTA_APIENTRY bufferData(GLenum, GLsizeiptrARB size, const void *data, GLenum) {
+    require(size > 0);
+    touch(data, static_cast<size_t>(size));
+}
+void CORVANTA_APIENTRY bufferSubData(GLenum, GLintptrARB offset, GLsizeiptrARB size, const void *data) {
+    require(offset == 0 && size > 0);
+    touch(data, static_cast<size_t>(size));
+}
 void CORVANTA_APIENTRY deleteNames(GLsizei count, const GLuint *names) {
     require(count > 0);
     touch(names, static_cast<size_t>(count) * sizeof(GLuint));
@@ -212,9 +221,13 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glGenFramebuffersEXT = generate;
     e.glGenRenderbuffersEXT = generate;
     e.glGenTextures = generate;
+    e.glGenBuffersARB = generate;
     e.glDeleteFramebuffersEXT = deleteNames;
     e.glDeleteRenderbuffersEXT = deleteNames;
     e.glDeleteTextures = deleteNames;
+    e.glDeleteBuffersARB = deleteNames;
+    e.glBufferDataARB = bufferData;
+    e.glBufferSubDataARB = bufferSubData;
     e.glGetIntegerv = integers;
     e.glTexImage2D = textureImage;
     e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
@@ -351,28 +364,30 @@ extern "C" const char *__asan_default_options() { return "allocator_may_return_n
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::vector<host::LibraryEntry> names = libraryNames();
-    // Half the inputs call only the render-target names, so that sequences of
-    // Create, Begin, End and Delete come about.
-    static const std::vector<const host::LibraryEntry *> renderTargetNames = [] {
+    // Half the inputs call only the render-target names or only the mesh
+    // names, so that sequences of Create, Begin or fill, End or draw, and
+    // Delete come about.
+    const auto namesWith = [](const char *part) {
         std::vector<const host::LibraryEntry *> found;
         for (const host::LibraryEntry &entry : names)
-            if (entry.name.find("RenderTarget") != std::string::npos) found.push_back(&entry);
+            if (entry.name.find(part) != std::string::npos) found.push_back(&entry);
         return found;
-    }();
+    };
+    static const std::vector<const host::LibraryEntry *> focused[] = {namesWith("RenderTarget"),
+                                                                      namesWith("Mesh")};
     FuzzedDataProvider provider(data, size);
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
     installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
-    const bool renderTargetsOnly = provider.ConsumeBool();
+    const int focus = provider.ConsumeIntegralInRange(-2, 1); // below 0: every name
     for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;
         runtime.entry =
-            renderTargetsOnly
-                ? renderTargetNames[provider.ConsumeIntegralInRange<size_t>(0, renderTargetNames.size() - 1)]
-                : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
+            focus >= 0 ? focused[focus][provider.ConsumeIntegralInRange<size_t>(0, focused[focus].size() - 1)]
+                       : &names[provider.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
         runtime.taken.assign(runtime.entry->params.size(), 0);
         runtime.entry->handler(&runtime);
         // A function answers exactly once on every path, a procedure never.

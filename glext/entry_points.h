@@ -136,7 +136,36 @@ namespace corvanta {
     X(glGetIntegerv, void, (GLenum pname, GLint *params), Optional, GL_VERSION_1_1)                             \
     X(glViewport, void, (GLint x, GLint y, GLsizei width, GLsizei height), Optional, GL_VERSION_1_1)            \
     X(glDrawBuffer, void, (GLenum mode), Optional, GL_VERSION_1_1)                                              \
-    X(glReadBuffer, void, (GLenum mode), Optional, GL_VERSION_1_1)
+    X(glReadBuffer, void, (GLenum mode), Optional, GL_VERSION_1_1)                                             \
+    X(glBindBufferARB, void, (GLenum target, GLuint buffer), Optional, GL_ARB_vertex_buffer_object)            \
+    X(glDeleteBuffersARB, void, (GLsizei n, const GLuint *buffers), Optional, GL_ARB_vertex_buffer_object)     \
+    X(glGenBuffersARB, void, (GLsizei n, GLuint *buffers), Optional, GL_ARB_vertex_buffer_object)              \
+    X(glBufferDataARB, void, (GLenum target, GLsizeiptrARB size, const void *data, GLenum usage), Optional,    \
+      GL_ARB_vertex_buffer_object)                                                                             \
+    X(glBufferSubDataARB, void, (GLenum target, GLintptrARB offset, GLsizeiptrARB size, const void *data),     \
+      Optional, GL_ARB_vertex_buffer_object)                                                                   \
+    X(glVertexAttribPointerARB, void, (GLuint index, GLint size, GLenum type, GLboolean normalized,            \
+                                       GLsizei stride, const void *pointer), Optional, GL_ARB_vertex_shader)   \
+    X(glEnableVertexAttribArrayARB, void, (GLuint index), Optional, GL_ARB_vertex_shader)                      \
+    X(glDisableVertexAttribArrayARB, void, (GLuint index), Optional, GL_ARB_vertex_shader)                     \
+    X(glClientActiveTextureARB, void, (GLenum texture), Optional, GL_ARB_multitexture)                         \
+    X(glVertexAttribDivisorARB, void, (GLuint index, GLuint divisor), Optional, GL_ARB_instanced_arrays)       \
+    X(glDrawArraysInstancedARB, void, (GLenum mode, GLint first, GLsizei count, GLsizei primcount), Optional,  \
+      GL_ARB_draw_instanced)                                                                                   \
+    X(glDrawElementsInstancedARB, void, (GLenum mode, GLsizei count, GLenum type, const void *indices,         \
+                                         GLsizei primcount), Optional, GL_ARB_draw_instanced)                  \
+    X(glDrawArrays, void, (GLenum mode, GLint first, GLsizei count), Optional, GL_VERSION_1_1)                 \
+    X(glDrawElements, void, (GLenum mode, GLsizei count, GLenum type, const void *indices), Optional,          \
+      GL_VERSION_1_1)                                                                                          \
+    X(glVertexPointer, void, (GLint size, GLenum type, GLsizei stride, const void *pointer), Optional,         \
+      GL_VERSION_1_1)                                                                                          \
+    X(glNormalPointer, void, (GLenum type, GLsizei stride, const void *pointer), Optional, GL_VERSION_1_1)     \
+    X(glColorPointer, void, (GLint size, GLenum type, GLsizei stride, const void *pointer), Optional,          \
+      GL_VERSION_1_1)                                                                                          \
+    X(glTexCoordPointer, void, (GLint size, GLenum type, GLsizei stride, const void *pointer), Optional,       \
+      GL_VERSION_1_1)                                                                                          \
+    X(glEnableClientState, void, (GLenum array), Optional, GL_VERSION_1_1)                                     \
+    X(glDisableClientState, void, (GLenum array), Optional, GL_VERSION_1_1)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.

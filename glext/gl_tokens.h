@@ -15,6 +15,10 @@ using GLsizei = int32_t;
 using GLfloat = float;
 using GLboolean = unsigned char;
 using GLcharARB = char;
+// Buffer sizes and offsets: as wide as a pointer, as the registry's headers
+// have them (a long everywhere but 64-bit Windows, which the plugin is not).
+using GLsizeiptrARB = long;
+using GLintptrARB = long;
 
 // Shader types, with and without the extension's ending.
 constexpr GLenum GL_VERTEX_SHADER = 0x8B31;
@@ -136,5 +140,21 @@ constexpr GLenum GL_RGBA = 0x1908;
 constexpr GLenum GL_UNSIGNED_BYTE = 0x1401;
 constexpr GLenum GL_UNSIGNED_INT = 0x1405;
 constexpr GLenum GL_DEPTH_COMPONENT = 0x1902;
+
+// Meshes: buffer objects, GL 1.1's vertex arrays and the primitive modes.
+constexpr GLenum GL_ARRAY_BUFFER_ARB = 0x8892;
+constexpr GLenum GL_ELEMENT_ARRAY_BUFFER_ARB = 0x8893;
+constexpr GLenum GL_ARRAY_BUFFER_BINDING_ARB = 0x8894;
+constexpr GLenum GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB = 0x8895;
+constexpr GLenum GL_STATIC_DRAW_ARB = 0x88E4;
+constexpr GLenum GL_DYNAMIC_DRAW_ARB = 0x88E8;
+constexpr GLenum GL_VERTEX_ARRAY = 0x8074;
+constexpr GLenum GL_NORMAL_ARRAY = 0x8075;
+constexpr GLenum GL_COLOR_ARRAY = 0x8076;
+constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
+constexpr GLenum GL_TEXTURE0_ARB = 0x84C0;
+constexpr GLenum GL_CLIENT_ACTIVE_TEXTURE_ARB = 0x84E1;
+constexpr GLenum GL_UNSIGNED_SHORT = 0x1403;
+constexpr GLenum GL_POLYGON = 0x0009; // the last of the ten modes, GL_POINTS (0) to GL_POLYGON
 
 } // namespace corvanta

@@ -55,8 +55,10 @@ void CORVANTA_CALL getAttachedObject(ScriptRuntime *);
 
 // Support flag and every required entry point: a whole program in one call.
 void CORVANTA_CALL buildProgram(ScriptRuntime *);
-// No entry point: the log of the last one-call build (library/script_log.h).
+// No entry point: the log of the last one-call build, and the warnings since
+// the last call (library/script_log.h).
 void CORVANTA_CALL getBuildLog(ScriptRuntime *);
+void CORVANTA_CALL getWarnings(ScriptRuntime *);
 
 // Render targets: a framebuffer with a colour and a depth texture, drawn into
 // between Begin and End, which nest. Each needs the framebuffer-object entry
@@ -69,6 +71,21 @@ void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *);
 // Its own entry point: glDeleteFramebuffersEXT of one name, unless a live
 // render target owns it.
 void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *);
+// Meshes: vertex attributes and indices in buffer objects of their own,
+// drawn in one call with every draw checked against their sizes. Each needs
+// the buffer-object entry points; a draw also GL 1.1's vertex arrays, and
+// the attributes of the script's shaders the vertex-shader ones.
+void CORVANTA_CALL createMesh(ScriptRuntime *);
+void CORVANTA_CALL meshAttribute(ScriptRuntime *);
+void CORVANTA_CALL meshIndices(ScriptRuntime *);
+void CORVANTA_CALL drawMesh(ScriptRuntime *);
+void CORVANTA_CALL drawMeshRange(ScriptRuntime *);
+void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *);
+void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *);
+void CORVANTA_CALL deleteMesh(ScriptRuntime *);
+// Forgets the meshes' records (not their buffers: the context may be gone).
+void releaseMeshes();
+
 // Forgets the render targets' records and what Begin saved, and frees the
 // records (not their GL objects: the context may be gone).
 void releaseRenderTargets();

@@ -111,6 +111,9 @@ constexpr Constant constants[] = {
     CORVANTA_CONSTANT(GL_RGBA16F_ARB)
     CORVANTA_CONSTANT(GL_RGBA32F_ARB)
     CORVANTA_CONSTANT(GL_MAX_DRAW_BUFFERS_ARB)
+    // Meshes.
+    CORVANTA_CONSTANT(GL_ARRAY_BUFFER_BINDING_ARB)
+    CORVANTA_CONSTANT(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)
 };
 // clang-format on
 #undef CORVANTA_CONSTANT
@@ -128,12 +131,12 @@ void registerLibrary(FunctionRegistry *registry) {
         else
             ops.RegisterFunction(registry, function.name, function.handler, function.resultType);
         for (const rows::Param &param : function.params) {
-            if (param.type < 0) break;
-            if (param.dimensions > 0)
-                ops.AddArrayParam(registry, param.type, param.dimensions);
+            if (!param.present()) break;
+            if (param.dimensions() > 0)
+                ops.AddArrayParam(registry, param.type(), param.dimensions());
             else
-                ops.AddParam(registry, param.type);
-            if (param.byReference) ops.MakeLastParamByRef(registry);
+                ops.AddParam(registry, param.type());
+            if (param.byReference()) ops.MakeLastParamByRef(registry);
         }
     }
 }
@@ -142,6 +145,7 @@ void registerLibrary(FunctionRegistry *registry) {
 void releaseLibraryState() {
     script_log::release();
     handlers::releaseRenderTargets();
+    handlers::releaseMeshes();
 }
 
 } // namespace corvanta

@@ -17,6 +17,8 @@
 namespace corvanta::handlers {
 namespace {
 
+using script_log::Text;
+
 struct RenderTarget {
     GLuint framebuffer;
     GLuint colour; // 0 for a depth-only target
@@ -67,37 +69,6 @@ GLint integer(GLenum pname) {
     return cells[0];
 }
 
-// The cause of a failed creation, built without the C library's formatting.
-class Cause {
-public:
-    Cause &operator<<(const char *text) {
-        const size_t length = std::strlen(text);
-        const size_t room = sizeof text_ - 1 - used_;
-        const size_t count = length < room ? length : room;
-        std::memcpy(text_ + used_, text, count);
-        used_ += count;
-        text_[used_] = '\0';
-        return *this;
-    }
-    Cause &operator<<(int32_t value) {
-        char digits[12];
-        char *at = digits + sizeof digits - 1;
-        *at = '\0';
-        uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-        do {
-            *--at = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        if (value < 0) *--at = '-';
-        return *this << at;
-    }
-    const char *text() const { return used_ > 0 ? text_ : nullptr; }
-
-private:
-    char text_[128]; // terminated from the first text on
-    size_t used_ = 0;
-};
-
 const char *statusName(GLenum status) {
     switch (status) {
     case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT";
@@ -141,7 +112,7 @@ void deleteObjects(const RenderTarget &target) {
 // Makes the framebuffer and its textures, checks that it is complete, and
 // leaves the texture and framebuffer bindings as they were. On failure it
 // deletes everything it made, says why and gives false.
-bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Cause &cause) {
+bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Text &cause) {
     const EntryPointTable &gl = entryPoints;
     const GLint texture = integer(GL_TEXTURE_BINDING_2D);
     const GLint framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
@@ -182,7 +153,7 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Cause &c
 }
 
 // The new target's framebuffer, or 0 with the cause said.
-GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, Cause &cause) {
+GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, Text &cause) {
     if (!available()) {
         cause << "framebuffer objects are not supported";
         return 0;
@@ -238,7 +209,7 @@ void CORVANTA_CALL createRenderTarget(ScriptRuntime *runtime) {
     const GLsizei height = intArgument<1>(args);
     const GLint colourFormat = intArgument<2>(args);
     const int32_t depthBits = intArgument<3>(args);
-    Cause cause;
+    Text cause;
     const GLuint target = create(width, height, colourFormat, depthBits, cause);
     script_log::replaceBuildLog("render target:", cause.text());
     setResult(args, static_cast<int32_t>(target));

@@ -18,17 +18,23 @@ namespace corvanta {
 namespace rows {
 
 // A parameter as registered: its type, the dimensions of an array (0 for a
-// plain value), and whether the script passes a variable to be written. An
-// absent parameter ends the list. Bytes, not words: the table is most of the
-// plugin's data.
-struct Param {
-    int8_t type = -1;
-    int8_t dimensions = 0;
-    bool byReference = false;
+// plain value), and whether the script passes a variable to be written,
+// packed in one byte, 0 for no parameter (which ends the list): the table is
+// most of the plugin's data.
+class Param {
+public:
+    constexpr Param() = default;
+    constexpr Param(int8_t type, int8_t dimensions, bool byReference)
+        : code_(static_cast<uint8_t>(1 + type + 4 * dimensions + (byReference ? 16 : 0))) {}
+    constexpr bool present() const { return code_ != 0; }
+    constexpr int32_t type() const { return (code_ & 3) - 1; }
+    constexpr int32_t dimensions() const { return (code_ >> 2) & 3; }
+    constexpr bool byReference() const { return (code_ & 16) != 0; }
+    constexpr bool operator==(Param other) const { return code_ == other.code_; }
+
+private:
+    uint8_t code_ = 0;
 };
-constexpr bool operator==(Param a, Param b) {
-    return a.type == b.type && a.dimensions == b.dimensions && a.byReference == b.byReference;
-}
 constexpr Param Int{TypeInt, 0, false};
 constexpr Param Real{TypeReal, 0, false};
 constexpr Param Text{TypeString, 0, false};
@@ -49,7 +55,7 @@ struct ScriptFunction {
 
     constexpr int32_t paramCount() const {
         int32_t count = 0;
-        while (count < 5 && params[count].type >= 0) ++count;
+        while (count < 5 && params[count].present()) ++count;
         return count;
     }
 };
@@ -166,6 +172,17 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"glGetRenderbufferParameterivEXT", queryByReference<&E::glGetRenderbufferParameterivEXT>, Procedure, {Int, Int, IntRef}},
     {"glGenerateMipmapEXT", passThrough<&E::glGenerateMipmapEXT, EntryPoint>, Procedure, {Int}},
     {"glDrawBuffersARB", countedArray<&E::glDrawBuffersARB>, Procedure, {Int, IntArray1}},
+    // Meshes (their own entry points, see library/handlers.h) and the
+    // warnings of calls that were refused.
+    {"GetWarnings", handlers::getWarnings, TypeString, {}}, // no entry point
+    {"CreateMesh", handlers::createMesh, TypeInt, {Int}},
+    {"MeshAttribute", handlers::meshAttribute, TypeInt, {Int, Text, Int, RealArray2}},
+    {"MeshIndices", handlers::meshIndices, TypeInt, {Int, Int, IntArray1}},
+    {"DrawMesh", handlers::drawMesh, Procedure, {Int, Int}},
+    {"DrawMeshRange", handlers::drawMeshRange, Procedure, {Int, Int, Int, Int}},
+    {"DrawMeshInstanced", handlers::drawMeshInstanced, Procedure, {Int, Int, Int}},
+    {"MeshInstanceAttribute", handlers::meshInstanceAttribute, TypeInt, {Int, Text, Int, Int, RealArray2}},
+    {"DeleteMesh", handlers::deleteMesh, Procedure, {Int}},
 };
 // clang-format on
 

@@ -13,7 +13,72 @@ constexpr size_t logCapacity = 65536;
 // The log of the last build, with its terminating NUL; null means "".
 char *buildLog;
 
+// The warnings not yet read: at most maxWarnings lines, a run of the same
+// line kept once with its count, and how many more there were.
+constexpr int32_t maxWarnings = 64;
+struct Warning {
+    char *text;
+    int32_t times;
+};
+Warning warnings[maxWarnings];
+int32_t warningCount;
+int32_t warningsDropped;
+// The text "GetWarnings" last gave, kept until the next call.
+char *warningsRead;
+
+void forgetWarnings() {
+    for (int32_t i = 0; i < warningCount; ++i) corvanta::release(warnings[i].text);
+    warningCount = 0;
+    warningsDropped = 0;
+}
+
+// A copy of the text in a new buffer; null when there is no memory.
+char *copyOf(const char *text) {
+    const size_t length = std::strlen(text) + 1;
+    auto *copy = static_cast<char *>(allocate(length));
+    if (copy != nullptr) std::memcpy(copy, text, length);
+    return copy;
+}
+
 } // namespace
+
+Text &Text::operator<<(const char *text) {
+    const size_t length = std::strlen(text);
+    const size_t room = sizeof text_ - 1 - used_;
+    const size_t count = length < room ? length : room;
+    std::memcpy(text_ + used_, text, count);
+    used_ += count;
+    text_[used_] = '\0';
+    return *this;
+}
+
+Text &Text::operator<<(int32_t value) {
+    char digits[12];
+    char *at = digits + sizeof digits - 1;
+    *at = '\0';
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--at = '-';
+    return *this << at;
+}
+
+void warn(const Text &line) {
+    const char *text = line.text();
+    if (text == nullptr) return;
+    if (warningCount > 0 && std::strcmp(warnings[warningCount - 1].text, text) == 0) {
+        ++warnings[warningCount - 1].times;
+        return;
+    }
+    char *copy = warningCount < maxWarnings ? copyOf(text) : nullptr;
+    if (copy == nullptr) {
+        ++warningsDropped;
+        return;
+    }
+    warnings[warningCount++] = {copy, 1};
+}
 
 LogWriter::~LogWriter() { corvanta::release(text_); }
 
@@ -66,6 +131,9 @@ void replaceBuildLog(const char *heading, const char *text) {
 void release() {
     corvanta::release(buildLog);
     buildLog = nullptr;
+    forgetWarnings();
+    corvanta::release(warningsRead);
+    warningsRead = nullptr;
 }
 
 } // namespace corvanta::script_log
@@ -74,6 +142,31 @@ namespace corvanta::handlers {
 
 void CORVANTA_CALL getBuildLog(ScriptRuntime *runtime) {
     setResult(Arguments<getBuildLog>(runtime), script_log::buildLog != nullptr ? script_log::buildLog : "");
+}
+
+// The warnings since the last call, a line each, oldest first; then they are
+// forgotten.
+void CORVANTA_CALL getWarnings(ScriptRuntime *runtime) {
+    using namespace script_log;
+    LogWriter log;
+    for (int32_t i = 0; i < warningCount; ++i) {
+        log.append(warnings[i].text, std::strlen(warnings[i].text));
+        if (warnings[i].times > 1) {
+            Text times;
+            times << " (" << warnings[i].times << " times)";
+            log.append(times.text(), std::strlen(times.text()));
+        }
+        log.append("\n", 1);
+    }
+    if (warningsDropped > 0) {
+        Text more;
+        more << "(" << warningsDropped << " more warnings)\n";
+        log.append(more.text(), std::strlen(more.text()));
+    }
+    forgetWarnings();
+    corvanta::release(warningsRead);
+    warningsRead = log.take();
+    setResult(Arguments<getWarnings>(runtime), warningsRead != nullptr ? warningsRead : "");
 }
 
 } // namespace corvanta::handlers

@@ -2,14 +2,14 @@
 
 namespace corvanta::handlers {
 
-void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength,
-                      ValueCode code) {
+void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength, ValueCode code,
+                      int32_t dimensions) {
     const uint64_t bytes = static_cast<uint64_t>(count) * static_cast<uint64_t>(rowLength) * 4;
     if (count < 0 || bytes > UINT32_MAX) return nullptr;
     void *buffer = allocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
     if (buffer == nullptr) return nullptr;
     runtime->ops->BeginValueType(runtime, code);
-    if (rowLength == 1)
+    if (dimensions == 1)
         runtime->ops->AddArrayDims(runtime, 1, count);
     else
         runtime->ops->AddArrayDims(runtime, 2, count, rowLength);
@@ -23,7 +23,7 @@ void sendMatrices(ScriptRuntime *runtime, MatrixUpload entry, int32_t size, int3
     const GLint location = intAtIndex(runtime, locationAt);
     const int32_t count = intAtIndex(runtime, countAt);
     const GLboolean transpose = intAtIndex(runtime, transposeAt) != 0 ? 1 : 0;
-    void *values = readScriptArray(runtime, valuesAt, count, size, ValueFloat32);
+    void *values = readScriptArray(runtime, valuesAt, count, size, ValueFloat32, 2);
     if (values == nullptr) return;
     entry(location, count, transpose, static_cast<const GLfloat *>(values));
     release(values);

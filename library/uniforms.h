@@ -15,11 +15,12 @@
 namespace corvanta::handlers {
 
 // Reads `count` rows of `rowLength` 32-bit values from the script's array at
-// the host's `index` into a buffer of their size, which the caller releases.
-// Null, with nothing read, for a negative count, a byte size beyond 32 bits or
-// a failed allocation; a count of 0 still gives a valid buffer.
-void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength,
-                      ValueCode code);
+// the host's `index`, of one dimension (rows of one value) or two, into a
+// buffer of their size, which the caller releases. Null, with nothing read,
+// for a negative count, a byte size beyond 32 bits or a failed allocation; a
+// count of 0 still gives a valid buffer.
+void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength, ValueCode code,
+                      int32_t dimensions);
 
 // An array of Element at `position`, of one dimension for single values and
 // of two (a row an element) otherwise.
@@ -27,6 +28,15 @@ template <int32_t position, typename Element, int32_t components, FunctionHandle
 constexpr int32_t arrayIndex() {
     return Arguments<h>::template arrayIndex < position, scriptTypeOf<Element>(),
            components == 1 ? 1 : 2 > ();
+}
+
+// The same for a handler's own array argument at `position`, read as the
+// row registers it.
+template <int32_t position, typename Element, int32_t dimensions, FunctionHandler h>
+void *readArrayArgument(const Arguments<h> &args, int32_t count, int32_t rowLength) {
+    constexpr int32_t index =
+        Arguments<h>::template arrayIndex<position, scriptTypeOf<Element>(), dimensions>();
+    return readScriptArray(args.runtime, index, count, rowLength, valueCodeOf<Element>(), dimensions);
 }
 
 // glUniform{N}{i,f}vARB(location, count, array): count elements of N values.
@@ -37,7 +47,8 @@ void sendVectors(ScriptRuntime *runtime, void(CORVANTA_APIENTRY *entry)(GLint, G
     if (entry == nullptr) return;
     const GLint location = intAtIndex(runtime, locationAt);
     const int32_t count = intAtIndex(runtime, countAt);
-    void *values = readScriptArray(runtime, valuesAt, count, components, valueCodeOf<Element>());
+    void *values = readScriptArray(runtime, valuesAt, count, components, valueCodeOf<Element>(),
+                                   components == 1 ? 1 : 2);
     if (values == nullptr) return;
     entry(location, count, static_cast<const Element *>(values));
     release(values);
@@ -61,7 +72,7 @@ template <auto member> void CORVANTA_CALL countedArray(ScriptRuntime *runtime) {
     const Arguments<countedArray<member>> args(runtime);
     const int32_t count = intArgument<0>(args);
     void *values =
-        readScriptArray(runtime, arrayIndex<1, GLenum, 1, countedArray<member>>(), count, 1, ValueInt32);
+        readScriptArray(runtime, arrayIndex<1, GLenum, 1, countedArray<member>>(), count, 1, ValueInt32, 1);
     if (values == nullptr) return;
     entry(count, static_cast<const GLenum *>(values));
     release(values);

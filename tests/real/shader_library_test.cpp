@@ -7,6 +7,8 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -352,6 +354,135 @@ TEST_F(RealLibrary, AnAttributeAndAMatrixOfTheScriptsOwnShapeTheDrawing) {
     EXPECT_LT(nearRight[0], 55);
     call("glUseProgramObjectARB", {A::integer(0)});
     for (int32_t object : {program, vertex, fragment}) call("glDeleteObjectARB", {A::integer(object)});
+}
+
+// The 64 x 64 picture's pixel, as red, green, blue.
+std::vector<int> pixelAt(int x, int y) {
+    unsigned char rgba[4] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2]};
+}
+
+void clearPicture() {
+    glViewport(0, 0, 64, 64);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// A mesh of two triangles on the left half, red, drawn by "DrawMesh" and by
+// immediate mode, the same at every pixel checked; the arrays it used are
+// off and the buffer bindings as they were afterwards.
+TEST_F(RealLibrary, AMeshDrawsWhatImmediateModeDrawsAndLeavesTheStateAsItWas) {
+    const std::vector<double> corners = {-1, -1, 0, -1, 0, 1, -1, 1};
+    const std::vector<double> indices = {0, 1, 2, 0, 2, 3};
+    while (glGetError() != GL_NO_ERROR) { // what earlier tests left pending is not this test's
+    }
+    const int32_t mesh = intOf("CreateMesh", {A::integer(4)});
+    ASSERT_NE(mesh, 0) << call("GetBuildLog").stringResult.value_or("");
+    ASSERT_EQ(
+        intOf("MeshAttribute", {A::integer(mesh), A::string("gl_Vertex"), A::integer(2), A::array(corners)}),
+        1);
+    ASSERT_EQ(intOf("MeshAttribute", {A::integer(mesh), A::string("gl_Color"), A::integer(3),
+                                      A::array({1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0})}),
+              1);
+    ASSERT_EQ(intOf("MeshIndices", {A::integer(mesh), A::integer(6), A::array(indices)}), 1);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "uploading";
+    clearPicture();
+    call("DrawMesh", {A::integer(mesh), A::integer(GL_TRIANGLES)});
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "drawing";
+    std::vector<std::vector<int>> byMesh;
+    const int probes[][2] = {{2, 2}, {30, 30}, {2, 61}, {33, 30}, {60, 60}};
+    for (const auto &probe : probes) byMesh.push_back(pixelAt(probe[0], probe[1]));
+    EXPECT_EQ(byMesh[1], (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(byMesh[3], (std::vector<int>{0, 0, 0}));
+
+    clearPicture();
+    glColor3f(1, 0, 0);
+    glBegin(GL_TRIANGLES);
+    for (double index : indices)
+        glVertex2f(float(corners[size_t(index) * 2]), float(corners[size_t(index) * 2 + 1]));
+    glEnd();
+    glColor3f(1, 1, 1);
+    for (size_t i = 0; i < std::size(probes); ++i)
+        EXPECT_EQ(pixelAt(probes[i][0], probes[i][1]), byMesh[i]) << probes[i][0] << "," << probes[i][1];
+
+    for (GLenum array : {GL_VERTEX_ARRAY, GL_COLOR_ARRAY}) {
+        GLint enabled = 1;
+        glGetIntegerv(array, &enabled);
+        EXPECT_EQ(enabled, 0) << array;
+    }
+    GLint bound = -1;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
+    EXPECT_EQ(bound, 0);
+    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, &bound);
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    // A colour set again at the same size replaces the old one in place.
+    ASSERT_EQ(intOf("MeshAttribute", {A::integer(mesh), A::string("gl_Color"), A::integer(3),
+                                      A::array({0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1})}),
+              1);
+    clearPicture();
+    call("DrawMesh", {A::integer(mesh), A::integer(GL_TRIANGLES)});
+    EXPECT_EQ(pixelAt(30, 30), (std::vector<int>{0, 0, 255}));
+
+    // An index past the vertices is refused where it is set, by position.
+    EXPECT_EQ(intOf("MeshIndices", {A::integer(mesh), A::integer(3), A::array({0, 4, 1})}), 0);
+    EXPECT_EQ(call("GetBuildLog").stringResult, "mesh:\nindex 4 at position 1 is not from 0 to 3\n");
+    call("DeleteMesh", {A::integer(mesh)});
+    EXPECT_EQ(call("GetWarnings").stringResult, "");
+}
+
+// More vertices than 16 bits can index: the last three make a triangle on
+// the right half.
+TEST_F(RealLibrary, AMeshOfMoreThan65536VerticesIsIndexedWithThirtyTwoBits) {
+    constexpr int32_t vertices = 70000;
+    std::vector<double> positions(size_t(vertices) * 2, 0.0);
+    const double triangle[] = {0.1, -1, 1, -1, 1, 1};
+    std::copy(std::begin(triangle), std::end(triangle), positions.end() - 6);
+    const int32_t mesh = intOf("CreateMesh", {A::integer(vertices)});
+    ASSERT_EQ(intOf("MeshAttribute",
+                    {A::integer(mesh), A::string("gl_Vertex"), A::integer(2), A::array(positions)}),
+              1);
+    ASSERT_EQ(intOf("MeshIndices", {A::integer(mesh), A::integer(3),
+                                    A::array({vertices - 3.0, vertices - 2.0, vertices - 1.0})}),
+              1);
+    clearPicture();
+    call("DrawMesh", {A::integer(mesh), A::integer(GL_TRIANGLES)});
+    EXPECT_EQ(pixelAt(60, 10), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(pixelAt(10, 10), (std::vector<int>{0, 0, 0}));
+    call("DeleteMesh", {A::integer(mesh)});
+}
+
+// One triangle drawn twice, each instance moved by its own row of a
+// per-instance attribute.
+TEST_F(RealLibrary, AnInstancedMeshDrawsEachInstanceWhereItsAttributeSays) {
+    const char *vertex = "#version 120\n"
+                         "attribute vec2 corner;\n"
+                         "attribute vec2 shift;\n"
+                         "void main() { gl_Position = vec4(corner + shift, 0.0, 1.0); }\n";
+    const char *fragment = "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }\n";
+    const int32_t program = intOf("BuildProgram", {A::string(vertex), A::string(fragment)});
+    ASSERT_NE(program, 0) << call("GetBuildLog").stringResult.value_or("");
+    const int32_t mesh = intOf("CreateMesh", {A::integer(3)});
+    ASSERT_EQ(intOf("MeshAttribute", {A::integer(mesh), A::string("corner"), A::integer(2),
+                                      A::array({-1, -1, -0.5, -1, -1, -0.5})}),
+              1);
+    const int32_t shifted =
+        intOf("MeshInstanceAttribute", {A::integer(mesh), A::string("shift"), A::integer(2), A::integer(2),
+                                        A::array({0, 0, 1.5, 1.5})});
+    if (shifted == 0) GTEST_SKIP() << call("GetBuildLog").stringResult.value_or("");
+    clearPicture();
+    call("glUseProgramObjectARB", {A::integer(program)});
+    call("DrawMeshInstanced", {A::integer(mesh), A::integer(GL_TRIANGLES), A::integer(2)});
+    call("glUseProgramObjectARB", {A::integer(0)});
+    EXPECT_EQ(pixelAt(2, 2), (std::vector<int>{0, 255, 0})) << "the first instance";
+    EXPECT_EQ(pixelAt(50, 50), (std::vector<int>{0, 255, 0})) << "the second, moved by 1.5";
+    EXPECT_EQ(pixelAt(30, 30), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(call("GetWarnings").stringResult, "");
+    call("DeleteMesh", {A::integer(mesh)});
+    call("glDeleteObjectARB", {A::integer(program)});
 }
 
 TEST_F(RealLibrary, BuildProgramGivesAProgramOrZeroAndALogThatNamesTheStage) {

@@ -201,8 +201,26 @@ void FAKE glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     record("glViewport", {x, y, width, height});
     d().viewport[0] = x, d().viewport[1] = y, d().viewport[2] = width, d().viewport[3] = height;
 }
+void FAKE glBindBufferARB(GLenum target, GLuint buffer) {
+    record("glBindBufferARB", {target, buffer});
+    (target == GL_ARRAY_BUFFER_ARB ? d().arrayBufferBinding : d().elementBufferBinding) = buffer;
+}
+void FAKE glBufferDataARB(GLenum target, GLsizeiptrARB size, const void *data, GLenum usage) {
+    DriverCall &call = record("glBufferDataARB", {target, size, usage});
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    call.bytes.assign(bytes, bytes + size);
+    d().bufferData[target == GL_ARRAY_BUFFER_ARB ? d().arrayBufferBinding : d().elementBufferBinding] =
+        call.bytes;
+}
+void FAKE glBufferSubDataARB(GLenum target, GLintptrARB offset, GLsizeiptrARB size, const void *data) {
+    DriverCall &call = record("glBufferSubDataARB", {target, offset, size});
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    call.bytes.assign(bytes, bytes + size);
+}
 void FAKE glGetIntegerv(GLenum pname, GLint *params) {
     record("glGetIntegerv", {pname});
+    if (pname == GL_ARRAY_BUFFER_BINDING_ARB) *params = static_cast<GLint>(d().arrayBufferBinding);
+    if (pname == GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB) *params = static_cast<GLint>(d().elementBufferBinding);
     if (pname == GL_VIEWPORT) std::copy_n(d().viewport, 4, params);
     if (pname == GL_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().framebufferBinding);
     if (pname == GL_TEXTURE_BINDING_2D) *params = static_cast<GLint>(d().textureBinding);
@@ -276,6 +294,11 @@ void FakeDriver::install() {
     entryPoints.glDeleteFramebuffersEXT = deleteNames<names::glDeleteFramebuffersEXT>;
     entryPoints.glDeleteRenderbuffersEXT = deleteNames<names::glDeleteRenderbuffersEXT>;
     entryPoints.glDeleteTextures = deleteNames<names::glDeleteTextures>;
+    entryPoints.glGenBuffersARB = generate<names::glGenBuffersARB>;
+    entryPoints.glDeleteBuffersARB = deleteNames<names::glDeleteBuffersARB>;
+    entryPoints.glBindBufferARB = glBindBufferARB;
+    entryPoints.glBufferDataARB = glBufferDataARB;
+    entryPoints.glBufferSubDataARB = glBufferSubDataARB;
     entryPoints.glCheckFramebufferStatusEXT = glCheckFramebufferStatusEXT;
     entryPoints.glBindFramebufferEXT = glBindFramebufferEXT;
     entryPoints.glBindTexture = glBindTexture;

@@ -63,6 +63,11 @@ struct FakeDriver {
     GLuint framebufferBinding = 0;
     GLuint textureBinding = 0;
     GLint viewport[4] = {0, 0, 256, 256};
+    // Buffer objects: the bindings glBindBufferARB makes, which glGetIntegerv
+    // reports, and what each buffer was last given whole.
+    GLuint arrayBufferBinding = 0;
+    GLuint elementBufferBinding = 0;
+    std::map<GLuint, std::vector<unsigned char>> bufferData;
     std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}}; // the largest texture, renderbuffer
 
     // Points every entry of the table at this driver and turns support on.

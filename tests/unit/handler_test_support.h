@@ -7,6 +7,7 @@
 
 #include "glext/entry_points.h"
 #include "host/library_registry.h"
+#include "library/registration.h"
 #include "tests/support/counting_allocation.h"
 #include "tests/support/fake_driver.h"
 #include "tests/support/fake_runtime.h"
@@ -28,10 +29,14 @@ using A = FakeArg;
 class HandlerTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        releaseLibraryState();
         FakeRuntime::library = &registeredLibrary();
         fakeDriver().install();
         countingAllocation() = {};
     }
+    // What one test leaves (a build log, warnings, render targets, meshes)
+    // is not the next one's.
+    void TearDown() override { releaseLibraryState(); }
     FakeDriver &driver = fakeDriver();
     CountingAllocation &heap = countingAllocation();
 };

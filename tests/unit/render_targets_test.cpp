@@ -16,12 +16,10 @@ class RenderTargets : public HandlerTest {
 protected:
     void SetUp() override {
         HandlerTest::SetUp();
-        releaseLibraryState();
         driver.handleStep = 1;
         driver.framebufferBinding = 3; // what the script has bound
         driver.textureBinding = 4;
     }
-    void TearDown() override { releaseLibraryState(); }
 
     int32_t create(int32_t width, int32_t height, int32_t colour, int32_t depth) {
         return *FakeRuntime({A::integer(width), A::integer(height), A::integer(colour), A::integer(depth)})

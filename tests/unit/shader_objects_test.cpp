@@ -334,12 +334,10 @@ class BuildProgram : public HandlerTest {
 protected:
     void SetUp() override {
         HandlerTest::SetUp();
-        releaseLibraryState();
         driver.nextHandle = 10;
         driver.handleStep = 1;
         driver.objectParameters = {{GL_OBJECT_COMPILE_STATUS_ARB, 1}, {GL_OBJECT_LINK_STATUS_ARB, 1}};
     }
-    void TearDown() override { releaseLibraryState(); }
 
     int32_t build(const std::string &vertex, const std::string &fragment) {
         return FakeRuntime({A::string(vertex), A::string(fragment)})

@@ -1,0 +1,481 @@
+// Meshes: vertex data a script uploads once and draws in one call. A mesh
+// owns a buffer for each attribute and one for its indices; no script value
+// ever reaches the driver as an address, and every draw is checked against
+// the sizes of the mesh's buffers before anything is bound, so that no call
+// can make the driver read outside them. A draw leaves GL's state as it
+// found it: the arrays it enabled disabled, the divisors it set reset, the
+// buffer bindings and the client texture unit restored.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
+#include "library/allocation.h"
+#include "library/arguments.h"
+#include "library/handlers.h"
+#include "library/script_log.h"
+#include "library/uniforms.h"
+
+namespace corvanta::handlers {
+namespace {
+
+using script_log::Text;
+
+constexpr int32_t maxVertices = 16777216;
+constexpr int32_t maxAttributes = 16;
+constexpr size_t maxNameLength = 63;
+constexpr int32_t noLocation = -1;
+
+struct Attribute {
+    char name[maxNameLength + 1];
+    GLuint buffer;
+    int32_t components;
+    int32_t rows;     // vertexCount, or the instances of a per-instance attribute
+    bool perInstance; // advances once per instance (divisor 1)
+    bool replaced;    // uploaded anew at another size at least once
+};
+
+struct Mesh {
+    int32_t handle;
+    int32_t vertexCount;
+    GLuint indexBuffer; // 0 without indices
+    int32_t indexCount;
+    int32_t attributeCount;
+    Attribute attributes[maxAttributes];
+    Mesh *next;
+};
+
+// Zero at load: no meshes; handles count up from 1.
+Mesh *meshes;
+int32_t lastHandle;
+
+// What every mesh needs: buffer objects.
+bool buffersAvailable() {
+    const EntryPointTable &gl = entryPoints;
+    return gl.glGenBuffersARB != nullptr && gl.glDeleteBuffersARB != nullptr &&
+           gl.glBindBufferARB != nullptr && gl.glBufferDataARB != nullptr &&
+           gl.glBufferSubDataARB != nullptr && gl.glGetIntegerv != nullptr;
+}
+
+// What every draw needs besides: GL 1.1's draws and vertex arrays.
+bool drawsAvailable() {
+    const EntryPointTable &gl = entryPoints;
+    return buffersAvailable() && gl.glDrawArrays != nullptr && gl.glDrawElements != nullptr &&
+           gl.glVertexPointer != nullptr && gl.glNormalPointer != nullptr && gl.glColorPointer != nullptr &&
+           gl.glTexCoordPointer != nullptr && gl.glEnableClientState != nullptr &&
+           gl.glDisableClientState != nullptr;
+}
+
+bool instancingAvailable() {
+    const EntryPointTable &gl = entryPoints;
+    return gl.glVertexAttribDivisorARB != nullptr && gl.glDrawArraysInstancedARB != nullptr &&
+           gl.glDrawElementsInstancedARB != nullptr;
+}
+
+Mesh *find(int32_t handle) {
+    for (Mesh *mesh = meshes; mesh != nullptr; mesh = mesh->next)
+        if (mesh->handle == handle) return mesh;
+    return nullptr;
+}
+
+GLint integer(GLenum pname) {
+    GLint cells[16] = {};
+    entryPoints.glGetIntegerv(pname, cells);
+    return cells[0];
+}
+
+// GL's own vertex arrays, which the fixed-function pipeline and GLSL's
+// built-in attributes read: each with its array, the components it takes
+// and, for texture coordinates, its unit.
+struct BuiltIn {
+    GLenum array;
+    int32_t fewest;
+    int32_t most;
+    int32_t unit;
+};
+constexpr BuiltIn notBuiltIn = {0, 0, 0, 0};
+
+bool startsWith(const char *text, const char *prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// The built-in array a name stands for; notBuiltIn for a name of the
+// script's shaders (any name not starting "gl_"), and an array of 0
+// components for a "gl_" name GL has no array for.
+BuiltIn builtInOf(const char *name) {
+    if (!startsWith(name, "gl_")) return notBuiltIn;
+    if (std::strcmp(name, "gl_Vertex") == 0) return {GL_VERTEX_ARRAY, 2, 4, 0};
+    if (std::strcmp(name, "gl_Normal") == 0) return {GL_NORMAL_ARRAY, 3, 3, 0};
+    if (std::strcmp(name, "gl_Color") == 0) return {GL_COLOR_ARRAY, 3, 4, 0};
+    if (startsWith(name, "gl_MultiTexCoord") && name[16] >= '0' && name[16] <= '7' && name[17] == '\0')
+        return {GL_TEXTURE_COORD_ARRAY, 1, 4, name[16] - '0'};
+    return {GL_TEXTURE_COORD_ARRAY, 0, 0, 0};
+}
+
+Attribute *attributeNamed(Mesh &mesh, const char *name) {
+    for (int32_t i = 0; i < mesh.attributeCount; ++i)
+        if (std::strcmp(mesh.attributes[i].name, name) == 0) return &mesh.attributes[i];
+    return nullptr;
+}
+
+// Uploads `bytes` from `data` into `buffer` bound to `target`, restoring the
+// target's binding: in place when the size is the same, anew otherwise.
+void upload(GLenum target, GLenum binding, GLuint buffer, const void *data, GLsizeiptrARB bytes, bool inPlace,
+            GLenum usage) {
+    const EntryPointTable &gl = entryPoints;
+    const GLint previous = integer(binding);
+    gl.glBindBufferARB(target, buffer);
+    if (inPlace)
+        gl.glBufferSubDataARB(target, 0, bytes, data);
+    else
+        gl.glBufferDataARB(target, bytes, data, usage);
+    gl.glBindBufferARB(target, static_cast<GLuint>(previous));
+}
+
+// "MeshAttribute" and "MeshInstanceAttribute": `rows` rows of `components`
+// reals under `name`, from the script's array of two dimensions at the
+// host's index `valuesAt`. True when set; otherwise the cause is said and
+// nothing changed.
+bool setAttribute(ScriptRuntime *runtime, int32_t valuesAt, int32_t handle, const char *name,
+                  int32_t components, int32_t rows, bool perInstance, Text &cause) {
+    Mesh *mesh = buffersAvailable() ? find(handle) : nullptr;
+    if (!buffersAvailable()) {
+        cause << "buffer objects are not supported";
+        return false;
+    }
+    if (perInstance && !instancingAvailable()) {
+        cause << "instanced drawing is not supported";
+        return false;
+    }
+    if (mesh == nullptr) {
+        cause << handle << " is not a mesh";
+        return false;
+    }
+    if (name == nullptr || name[0] == '\0' || std::strlen(name) > maxNameLength) {
+        cause << "an attribute's name is 1 to " << static_cast<int32_t>(maxNameLength) << " characters";
+        return false;
+    }
+    const BuiltIn builtIn = builtInOf(name);
+    if (builtIn.array != 0 && (builtIn.most == 0 || perInstance)) {
+        cause << name << (perInstance ? " cannot advance per instance" : " is no vertex array of GL's");
+        return false;
+    }
+    const int32_t fewest = builtIn.array != 0 ? builtIn.fewest : 1;
+    const int32_t most = builtIn.array != 0 ? builtIn.most : 4;
+    if (components < fewest || components > most) {
+        cause << name << " takes " << fewest;
+        if (most > fewest) cause << " to " << most;
+        cause << " components, not " << components;
+        return false;
+    }
+    if (perInstance && (rows < 1 || rows > maxVertices)) {
+        cause << "instances " << rows << " are not from 1 to " << maxVertices;
+        return false;
+    }
+    Attribute *attribute = attributeNamed(*mesh, name);
+    if (attribute == nullptr && mesh->attributeCount == maxAttributes) {
+        cause << "a mesh has at most " << maxAttributes << " attributes";
+        return false;
+    }
+    void *values = readScriptArray(runtime, valuesAt, rows, components, ValueFloat32, 2);
+    if (values == nullptr) {
+        cause << "no memory for " << rows << " rows of " << components << " values";
+        return false;
+    }
+    const auto bytes = static_cast<GLsizeiptrARB>(rows) * components * 4;
+    if (attribute == nullptr) {
+        GLuint buffer = 0;
+        entryPoints.glGenBuffersARB(1, &buffer);
+        if (buffer == 0) {
+            release(values);
+            cause << "the driver created no buffer";
+            return false;
+        }
+        attribute = &mesh->attributes[mesh->attributeCount++];
+        *attribute = {};
+        std::memcpy(attribute->name, name, std::strlen(name) + 1);
+        attribute->buffer = buffer;
+        upload(GL_ARRAY_BUFFER_ARB, GL_ARRAY_BUFFER_BINDING_ARB, buffer, values, bytes, false,
+               GL_STATIC_DRAW_ARB);
+    } else {
+        const bool sameSize = attribute->rows == rows && attribute->components == components;
+        attribute->replaced = attribute->replaced || !sameSize;
+        upload(GL_ARRAY_BUFFER_ARB, GL_ARRAY_BUFFER_BINDING_ARB, attribute->buffer, values, bytes, sameSize,
+               GL_DYNAMIC_DRAW_ARB);
+    }
+    attribute->components = components;
+    attribute->rows = rows;
+    attribute->perInstance = perInstance;
+    release(values);
+    return true;
+}
+
+// Where each attribute goes in a draw: an array of GL's, a location of the
+// program in use, or nowhere (a name the program does not use).
+struct Placement {
+    BuiltIn builtIn;
+    GLint location;
+};
+
+// Checks a draw of `count` indices (or vertices) from `first`, `instances`
+// times when `instanced`, and draws it; otherwise warns. Without support it
+// draws nothing and says nothing.
+void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t count, bool instanced,
+          int32_t instances) {
+    const EntryPointTable &gl = entryPoints;
+    if (!drawsAvailable() || (instanced && !instancingAvailable())) return;
+    Text warning;
+    warning << call << ": ";
+    Mesh *mesh = find(handle);
+    if (mesh == nullptr) return script_log::warn(warning << handle << " is not a mesh");
+    if (mode < 0 || mode > static_cast<int32_t>(GL_POLYGON))
+        return script_log::warn(warning << mode << " is not a primitive mode");
+    const int32_t total = mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
+    if (mesh->attributeCount == 0) return script_log::warn(warning << "mesh " << handle << " has no data");
+    if (first < 0 || count < 0 || first > total || count > total - first)
+        return script_log::warn(
+            warning << "first " << first << " and count " << count << " are not within the " << total
+                    << (mesh->indexBuffer != 0 ? " indices" : " vertices") << " of mesh " << handle);
+    if (instanced && instances < 1)
+        return script_log::warn(warning << "instances " << instances << " are fewer than 1");
+    if (count == 0) return;
+    const int32_t drawn = instanced ? instances : 1;
+
+    // Where each attribute goes, asked before anything is bound.
+    const GLhandleARB program = gl.glGetHandleARB != nullptr ? gl.glGetHandleARB(GL_PROGRAM_OBJECT_ARB) : 0;
+    const bool shaderArrays =
+        program != 0 && gl.glGetAttribLocationARB != nullptr && gl.glVertexAttribPointerARB != nullptr &&
+        gl.glEnableVertexAttribArrayARB != nullptr && gl.glDisableVertexAttribArrayARB != nullptr;
+    Placement placements[maxAttributes];
+    for (int32_t i = 0; i < mesh->attributeCount; ++i) {
+        const Attribute &attribute = mesh->attributes[i];
+        Placement &placement = placements[i];
+        placement.builtIn = builtInOf(attribute.name);
+        placement.location = noLocation;
+        if (placement.builtIn.array == 0 && shaderArrays)
+            placement.location = gl.glGetAttribLocationARB(program, attribute.name);
+        const bool used = placement.builtIn.array != 0 || placement.location >= 0;
+        if (placement.builtIn.unit > 0 && gl.glClientActiveTextureARB == nullptr) placement.builtIn.array = 0;
+        if (used && attribute.perInstance && attribute.rows < drawn)
+            return script_log::warn(warning << "instances " << drawn << " are more than the "
+                                            << attribute.rows << " rows of " << attribute.name);
+    }
+
+    const GLint arrayBuffer = integer(GL_ARRAY_BUFFER_BINDING_ARB);
+    const GLint elementBuffer = integer(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB);
+    const GLint clientUnit =
+        gl.glClientActiveTextureARB != nullptr ? integer(GL_CLIENT_ACTIVE_TEXTURE_ARB) : 0;
+    for (int32_t i = 0; i < mesh->attributeCount; ++i) {
+        const Attribute &attribute = mesh->attributes[i];
+        const Placement &placement = placements[i];
+        if (placement.builtIn.array == 0 && placement.location < 0) continue;
+        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, attribute.buffer);
+        if (placement.location >= 0) {
+            const auto location = static_cast<GLuint>(placement.location);
+            gl.glVertexAttribPointerARB(location, attribute.components, GL_FLOAT, 0, 0, nullptr);
+            gl.glEnableVertexAttribArrayARB(location);
+            if (attribute.perInstance) gl.glVertexAttribDivisorARB(location, 1);
+            continue;
+        }
+        if (placement.builtIn.array == GL_TEXTURE_COORD_ARRAY && gl.glClientActiveTextureARB != nullptr)
+            gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(placement.builtIn.unit));
+        switch (placement.builtIn.array) {
+        case GL_VERTEX_ARRAY: gl.glVertexPointer(attribute.components, GL_FLOAT, 0, nullptr); break;
+        case GL_NORMAL_ARRAY: gl.glNormalPointer(GL_FLOAT, 0, nullptr); break;
+        case GL_COLOR_ARRAY: gl.glColorPointer(attribute.components, GL_FLOAT, 0, nullptr); break;
+        default: gl.glTexCoordPointer(attribute.components, GL_FLOAT, 0, nullptr); break;
+        }
+        gl.glEnableClientState(placement.builtIn.array);
+    }
+
+    if (mesh->indexBuffer != 0) {
+        const bool wide = mesh->vertexCount > 65536;
+        const GLenum type = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+        const auto *offset = reinterpret_cast<const void *>(static_cast<uintptr_t>(first) * (wide ? 4 : 2));
+        gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, mesh->indexBuffer);
+        if (instanced)
+            gl.glDrawElementsInstancedARB(static_cast<GLenum>(mode), count, type, offset, instances);
+        else
+            gl.glDrawElements(static_cast<GLenum>(mode), count, type, offset);
+    } else if (instanced) {
+        gl.glDrawArraysInstancedARB(static_cast<GLenum>(mode), first, count, instances);
+    } else {
+        gl.glDrawArrays(static_cast<GLenum>(mode), first, count);
+    }
+
+    for (int32_t i = 0; i < mesh->attributeCount; ++i) {
+        const Attribute &attribute = mesh->attributes[i];
+        const Placement &placement = placements[i];
+        if (placement.location >= 0) {
+            const auto location = static_cast<GLuint>(placement.location);
+            if (attribute.perInstance) gl.glVertexAttribDivisorARB(location, 0);
+            gl.glDisableVertexAttribArrayARB(location);
+        } else if (placement.builtIn.array != 0) {
+            if (placement.builtIn.array == GL_TEXTURE_COORD_ARRAY && gl.glClientActiveTextureARB != nullptr)
+                gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(placement.builtIn.unit));
+            gl.glDisableClientState(placement.builtIn.array);
+        }
+    }
+    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, static_cast<GLuint>(arrayBuffer));
+    gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, static_cast<GLuint>(elementBuffer));
+    if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(static_cast<GLenum>(clientUnit));
+}
+
+void deleteBuffers(const Mesh &mesh) {
+    for (int32_t i = 0; i < mesh.attributeCount; ++i)
+        entryPoints.glDeleteBuffersARB(1, &mesh.attributes[i].buffer);
+    if (mesh.indexBuffer != 0) entryPoints.glDeleteBuffersARB(1, &mesh.indexBuffer);
+}
+
+} // namespace
+
+void CORVANTA_CALL createMesh(ScriptRuntime *runtime) {
+    const Arguments<createMesh> args(runtime);
+    const int32_t vertexCount = intArgument<0>(args);
+    Text cause;
+    Mesh *mesh = nullptr;
+    if (!buffersAvailable())
+        cause << "buffer objects are not supported";
+    else if (vertexCount < 1 || vertexCount > maxVertices)
+        cause << "the vertex count " << vertexCount << " is not from 1 to " << maxVertices;
+    else if (lastHandle == INT32_MAX || (mesh = static_cast<Mesh *>(allocate(sizeof(Mesh)))) == nullptr)
+        cause << "no memory for the mesh's record";
+    if (mesh != nullptr) {
+        *mesh = {};
+        mesh->handle = ++lastHandle;
+        mesh->vertexCount = vertexCount;
+        mesh->next = meshes;
+        meshes = mesh;
+    }
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, mesh != nullptr ? mesh->handle : 0);
+}
+
+void CORVANTA_CALL meshAttribute(ScriptRuntime *runtime) {
+    const Arguments<meshAttribute> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const char *name = textArgument<1>(args);
+    const int32_t components = intArgument<2>(args);
+    const Mesh *mesh = find(handle);
+    Text cause;
+    constexpr int32_t valuesAt = Arguments<meshAttribute>::arrayIndex<3, TypeReal, 2>();
+    const bool set = setAttribute(runtime, valuesAt, handle, name, components,
+                                  mesh != nullptr ? mesh->vertexCount : 0, false, cause);
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, set ? 1 : 0);
+}
+
+void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *runtime) {
+    const Arguments<meshInstanceAttribute> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const char *name = textArgument<1>(args);
+    const int32_t components = intArgument<2>(args);
+    const int32_t instances = intArgument<3>(args);
+    Text cause;
+    constexpr int32_t valuesAt = Arguments<meshInstanceAttribute>::arrayIndex<4, TypeReal, 2>();
+    const bool set = setAttribute(runtime, valuesAt, handle, name, components, instances, true, cause);
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, set ? 1 : 0);
+}
+
+void CORVANTA_CALL meshIndices(ScriptRuntime *runtime) {
+    const Arguments<meshIndices> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const int32_t count = intArgument<1>(args);
+    Mesh *mesh = buffersAvailable() ? find(handle) : nullptr;
+    Text cause;
+    int32_t *indices = nullptr;
+    if (!buffersAvailable())
+        cause << "buffer objects are not supported";
+    else if (mesh == nullptr)
+        cause << handle << " is not a mesh";
+    else if (count < 0 || count > 4 * maxVertices)
+        cause << "the index count " << count << " is not from 0 to " << 4 * maxVertices;
+    else if (count > 0 &&
+             (indices = static_cast<int32_t *>(readArrayArgument<2, GLint, 1>(args, count, 1))) == nullptr)
+        cause << "no memory for " << count << " indices";
+    for (int32_t i = 0; indices != nullptr && i < count; ++i) {
+        if (indices[i] >= 0 && indices[i] < mesh->vertexCount) continue;
+        cause << "index " << indices[i] << " at position " << i << " is not from 0 to "
+              << mesh->vertexCount - 1;
+        break;
+    }
+    if (mesh != nullptr && cause.text() == nullptr) {
+        if (count == 0) {
+            if (mesh->indexBuffer != 0) entryPoints.glDeleteBuffersARB(1, &mesh->indexBuffer);
+            mesh->indexBuffer = 0;
+            mesh->indexCount = 0;
+        } else {
+            if (mesh->indexBuffer == 0) entryPoints.glGenBuffersARB(1, &mesh->indexBuffer);
+            if (mesh->indexBuffer == 0) cause << "the driver created no buffer";
+        }
+    }
+    if (mesh != nullptr && indices != nullptr && cause.text() == nullptr) {
+        // 16-bit indices where every vertex fits, packed in place.
+        const bool wide = mesh->vertexCount > 65536;
+        if (!wide) {
+            auto *narrow = reinterpret_cast<uint16_t *>(indices);
+            for (int32_t i = 0; i < count; ++i) narrow[i] = static_cast<uint16_t>(indices[i]);
+        }
+        const auto bytes = static_cast<GLsizeiptrARB>(count) * (wide ? 4 : 2);
+        upload(GL_ELEMENT_ARRAY_BUFFER_ARB, GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, mesh->indexBuffer, indices,
+               bytes, false, mesh->indexCount == 0 ? GL_STATIC_DRAW_ARB : GL_DYNAMIC_DRAW_ARB);
+        mesh->indexCount = count;
+    }
+    release(indices);
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, cause.text() == nullptr ? 1 : 0);
+}
+
+void CORVANTA_CALL drawMesh(ScriptRuntime *runtime) {
+    const Arguments<drawMesh> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const int32_t mode = intArgument<1>(args);
+    const Mesh *mesh = find(handle);
+    const int32_t total = mesh == nullptr ? 0 : mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
+    draw("DrawMesh", handle, mode, 0, total, false, 1);
+}
+
+void CORVANTA_CALL drawMeshRange(ScriptRuntime *runtime) {
+    const Arguments<drawMeshRange> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const int32_t mode = intArgument<1>(args);
+    const int32_t first = intArgument<2>(args);
+    draw("DrawMeshRange", handle, mode, first, intArgument<3>(args), false, 1);
+}
+
+void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *runtime) {
+    const Arguments<drawMeshInstanced> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const int32_t mode = intArgument<1>(args);
+    const int32_t instances = intArgument<2>(args);
+    const Mesh *mesh = find(handle);
+    const int32_t total = mesh == nullptr ? 0 : mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
+    draw("DrawMeshInstanced", handle, mode, 0, total, true, instances);
+}
+
+void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {
+    const int32_t handle = intArgument<0>(Arguments<deleteMesh>(runtime));
+    for (Mesh **link = &meshes; *link != nullptr; link = &(*link)->next) {
+        Mesh *mesh = *link;
+        if (mesh->handle != handle) continue;
+        if (buffersAvailable()) deleteBuffers(*mesh);
+        *link = mesh->next;
+        release(mesh);
+        return;
+    }
+    Text warning;
+    script_log::warn(warning << "DeleteMesh: " << handle << " is not a mesh");
+}
+
+void releaseMeshes() {
+    while (meshes != nullptr) {
+        Mesh *next = meshes->next;
+        release(meshes);
+        meshes = next;
+    }
+    lastHandle = 0;
+}
+
+} // namespace corvanta::handlers
