@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "host/gl_calls.h"
 #include "host/host_platform.h"
+#include "host/mesh_data.h"
 #include "host/png_file.h"
 
 namespace corvanta::host {
@@ -103,10 +105,13 @@ namespace {
 constexpr int textureUnits = 8;
 constexpr double pi = 3.14159265358979323846;
 
-// What the drawing built-ins share across calls.
+// What the drawing built-ins share across calls: whether the script is
+// between begin_triangles() or glBegin() and its end, the textures it loaded,
+// and the mesh files it read, by path.
 struct Drawing {
-    bool inTriangles = false;
+    const char *begun = nullptr; // "begin_triangles()" or "glBegin()" while inside one
     unsigned textures[textureUnits] = {};
+    std::map<std::string, MeshData> meshFiles;
 };
 
 int32_t intArg(const Args &args, size_t i, int32_t low, int32_t high) {
@@ -168,7 +173,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     // come between begin_triangles() and end().
     auto needContext = [env, drawing](bool depthTest) {
         if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
-        if (drawing->inTriangles) throw std::runtime_error("not allowed between begin_triangles() and end()");
+        if (drawing->begun != nullptr)
+            throw std::runtime_error(std::string("not allowed after ") + drawing->begun + " before its end");
         if (depthTest) {
             glEnable(GL_DEPTH_TEST);
             glDepthFunc(GL_LEQUAL);
@@ -261,22 +267,22 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     builtins["begin_triangles"] = {0, [drawing, needContext](const Args &) -> std::optional<Value> {
                                        needContext(true);
                                        glBegin(GL_TRIANGLES);
-                                       drawing->inTriangles = true;
+                                       drawing->begun = "begin_triangles()";
                                        return std::nullopt;
                                    }};
     builtins["vertex"] = {3, [drawing](const Args &args) -> std::optional<Value> {
                               const double x = numberArg(args, 0), y = numberArg(args, 1),
                                            z = numberArg(args, 2);
-                              if (!drawing->inTriangles)
+                              if (drawing->begun == nullptr)
                                   throw std::runtime_error("vertex() outside begin_triangles() and end()");
                               glVertex3f(float(x), float(y), float(z));
                               return std::nullopt;
                           }};
     builtins["end"] = {0, [drawing](const Args &) -> std::optional<Value> {
-                           if (!drawing->inTriangles)
+                           if (drawing->begun == nullptr || drawing->begun[0] != 'b')
                                throw std::runtime_error("end() without begin_triangles()");
                            glEnd();
-                           drawing->inTriangles = false;
+                           drawing->begun = nullptr;
                            return std::nullopt;
                        }};
     builtins["save_png"] = {1, [savePicture](const Args &args) -> std::optional<Value> {
@@ -300,6 +306,50 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     const auto token = [](const Args &args, size_t i) {
         return unsigned(intArg(args, i, INT32_MIN, INT32_MAX));
     };
+    // GL 1.1's immediate mode: glBegin(mode), then vertices with their
+    // normals, colours and texture coordinates (and the plugin's calls, such
+    // as "glVertexAttrib4fARB"), then glEnd().
+    builtins["glBegin"] = {1, [drawing, needContext](const Args &args) -> std::optional<Value> {
+                               const int32_t mode = intArg(args, 0, int32_t(GL_POINTS), int32_t(GL_POLYGON));
+                               needContext(true);
+                               glBegin(unsigned(mode));
+                               drawing->begun = "glBegin()";
+                               return std::nullopt;
+                           }};
+    builtins["glEnd"] = {0, [drawing](const Args &) -> std::optional<Value> {
+                             if (drawing->begun == nullptr || drawing->begun[0] != 'g')
+                                 throw std::runtime_error("glEnd() without glBegin()");
+                             glEnd();
+                             drawing->begun = nullptr;
+                             return std::nullopt;
+                         }};
+    const auto vertexCall = [env](auto call) {
+        return [env, call](const Args &args) -> std::optional<Value> {
+            float values[4] = {};
+            for (size_t i = 0; i < args.size(); ++i) values[i] = float(numberArg(args, i));
+            if (!env.hasContext) throw std::runtime_error("no GL context to draw into");
+            call(values);
+            return std::nullopt;
+        };
+    };
+    builtins["glVertex2f"] = {2, vertexCall([](const float *v) { glVertex2f(v[0], v[1]); })};
+    builtins["glVertex3f"] = {3, vertexCall([](const float *v) { glVertex3f(v[0], v[1], v[2]); })};
+    builtins["glNormal3f"] = {3, vertexCall([](const float *v) { glNormal3f(v[0], v[1], v[2]); })};
+    builtins["glColor3f"] = {3, vertexCall([](const float *v) { glColor3f(v[0], v[1], v[2]); })};
+    builtins["glColor4f"] = {4, vertexCall([](const float *v) { glColor4f(v[0], v[1], v[2], v[3]); })};
+    builtins["glTexCoord2f"] = {2, vertexCall([](const float *v) { glTexCoord2f(v[0], v[1]); })};
+    // Vertex data for the plugin's meshes: a part of an OBJ file (read once)
+    // or of a grid of n x n vertices.
+    builtins["load_obj"] = {2, [env, drawing](const Args &args) -> std::optional<Value> {
+                                const std::string path = resolvePath(env.scriptDirectory, textArg(args, 0));
+                                auto found = drawing->meshFiles.find(path);
+                                if (found == drawing->meshFiles.end())
+                                    found = drawing->meshFiles.emplace(path, loadObj(path)).first;
+                                return meshPart(found->second, textArg(args, 1));
+                            }};
+    builtins["grid_mesh"] = {2, [](const Args &args) -> std::optional<Value> {
+                                 return meshPart(grid(intArg(args, 0, 2, 1024)), textArg(args, 1));
+                             }};
     builtins["glGetError"] = {0, [needContext](const Args &) -> std::optional<Value> {
                                   needContext(false);
                                   return Value::ofInt(int32_t(glGetError()));
@@ -394,6 +444,16 @@ HostConstants hostConstants() {
         HOST_CONSTANT(GL_RENDERER),
         HOST_CONSTANT(GL_VERSION),
         HOST_CONSTANT(GL_EXTENSIONS),
+        HOST_CONSTANT(GL_POINTS),
+        HOST_CONSTANT(GL_LINES),
+        HOST_CONSTANT(GL_LINE_LOOP),
+        HOST_CONSTANT(GL_LINE_STRIP),
+        HOST_CONSTANT(GL_TRIANGLES),
+        HOST_CONSTANT(GL_TRIANGLE_STRIP),
+        HOST_CONSTANT(GL_TRIANGLE_FAN),
+        HOST_CONSTANT(GL_QUADS),
+        HOST_CONSTANT(GL_QUAD_STRIP),
+        HOST_CONSTANT(GL_POLYGON),
     };
 }
 #undef HOST_CONSTANT

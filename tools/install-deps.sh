@@ -11,7 +11,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang clang-tidy libclang-rt-14-dev zip unzip
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev libtinyobjloader-dev
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri khronos-api
   g++-mingw-w64-i686-posix
   wine wine32 xvfb xauth
