@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "glext/entry_points.h"
@@ -25,6 +26,7 @@ namespace {
 struct BenchRuntime : ScriptRuntime {
     std::vector<double> args;
     std::vector<float> array;
+    std::string text; // every string argument
     int32_t intResult = 0;
     float cell = 0;
 };
@@ -34,7 +36,7 @@ double arg(ScriptRuntime *r, int32_t index) { return self(r).args[self(r).args.s
 
 int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) { return static_cast<int32_t>(arg(r, index)); }
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) { return arg(r, index); }
-const char *CORVANTA_CALL getString(ScriptRuntime *, int32_t) { return ""; }
+const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t) { return self(r).text.c_str(); }
 void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) { self(r).intResult = value; }
 void CORVANTA_CALL setString(ScriptRuntime *, const char *text) {
     benchmark::DoNotOptimize(std::strlen(text));
@@ -271,6 +273,98 @@ void BM_CreateDeleteRenderTarget_Plugin(benchmark::State &state) {
     }
 }
 
+constexpr GLenum triangles = 0x0004; // GL_TRIANGLES, the host's token
+
+// A mesh of one triangle with three attributes (positions, normals and
+// texture coordinates) and indices, on the real native driver.
+struct MeshHandlers {
+    FunctionHandler create = handlerOf("CreateMesh");
+    FunctionHandler attribute = handlerOf("MeshAttribute");
+    FunctionHandler indices = handlerOf("MeshIndices");
+    FunctionHandler draw = handlerOf("DrawMesh");
+    FunctionHandler remove = handlerOf("DeleteMesh");
+};
+
+// The mesh's handle and the draw's mode, in the runtime's arguments; false
+// when any step was refused.
+bool createMesh(const MeshHandlers &handlers, BenchRuntime &runtime) {
+    runtime.ops = &benchOps;
+    runtime.args = {3};
+    handlers.create(&runtime);
+    const double mesh = runtime.intResult;
+    bool made = mesh != 0;
+    for (const auto &[name, components] :
+         {std::pair<const char *, int>{"gl_Vertex", 3}, {"gl_Normal", 3}, {"gl_MultiTexCoord0", 2}}) {
+        runtime.text = name;
+        runtime.args = {mesh, 0, double(components), 0}; // the name and the array are read apart
+        runtime.array.assign(size_t(3) * size_t(components), 0.5f);
+        handlers.attribute(&runtime);
+        made = made && runtime.intResult == 1;
+    }
+    const int32_t order[3] = {0, 1, 2};
+    runtime.array.resize(3);
+    std::memcpy(runtime.array.data(), order, sizeof order);
+    runtime.args = {mesh, 3, 0};
+    handlers.indices(&runtime);
+    runtime.args = {mesh, double(triangles)};
+    return made && runtime.intResult == 1;
+}
+
+void BM_DrawMesh_Plugin(benchmark::State &state) {
+    const MeshHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    if (!createMesh(handlers, runtime)) return state.SkipWithError("the mesh was not made");
+    for (auto _ : state) handlers.draw(&runtime);
+    handlers.remove(&runtime);
+}
+
+// The calls "DrawMesh" makes, made directly: the queries of what to restore
+// and of the program, the binds, pointers and enables, the draw, and the
+// disables and restores.
+void BM_DrawMesh_DriverCalls(benchmark::State &state) {
+    const MeshHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    if (!createMesh(handlers, runtime)) return state.SkipWithError("the mesh was not made");
+    // The mesh's buffers are the three names after the host's, in the order made.
+    const EntryPointTable &gl = entryPoints;
+    GLuint buffers[4] = {};
+    gl.glGenBuffersARB(4, buffers);
+    gl.glDeleteBuffersARB(4, buffers);
+    const GLuint vertex = buffers[0] - 4, normal = buffers[0] - 3, coordinates = buffers[0] - 2,
+                 elements = buffers[0] - 1;
+    for (auto _ : state) {
+        GLint arrayBuffer[16] = {}, elementBuffer[16] = {}, unit[16] = {};
+        benchmark::DoNotOptimize(gl.glGetHandleARB(GL_PROGRAM_OBJECT_ARB));
+        gl.glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, arrayBuffer);
+        gl.glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, elementBuffer);
+        gl.glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, unit);
+        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertex);
+        gl.glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        gl.glEnableClientState(GL_VERTEX_ARRAY);
+        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, normal);
+        gl.glNormalPointer(GL_FLOAT, 0, nullptr);
+        gl.glEnableClientState(GL_NORMAL_ARRAY);
+        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, coordinates);
+        gl.glClientActiveTextureARB(GL_TEXTURE0_ARB);
+        gl.glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+        gl.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, elements);
+        gl.glDrawElements(triangles, 3, GL_UNSIGNED_SHORT, nullptr);
+        gl.glDisableClientState(GL_VERTEX_ARRAY);
+        gl.glDisableClientState(GL_NORMAL_ARRAY);
+        gl.glClientActiveTextureARB(GL_TEXTURE0_ARB);
+        gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, static_cast<GLuint>(arrayBuffer[0]));
+        gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, static_cast<GLuint>(elementBuffer[0]));
+        gl.glClientActiveTextureARB(static_cast<GLenum>(unit[0]));
+    }
+    handlers.remove(&runtime);
+}
+
 } // namespace
 
 BENCHMARK(BM_Uniform4f_Plugin);
@@ -292,4 +386,6 @@ BENCHMARK(BM_StartProgram_RealDriver);
 BENCHMARK(BM_BeginEndRenderTarget_Plugin);
 BENCHMARK(BM_BeginEndRenderTarget_DriverCalls);
 BENCHMARK(BM_CreateDeleteRenderTarget_Plugin);
+BENCHMARK(BM_DrawMesh_Plugin);
+BENCHMARK(BM_DrawMesh_DriverCalls);
 BENCHMARK_MAIN();

@@ -27,8 +27,20 @@ constexpr int32_t maxAttributes = 16;
 constexpr size_t maxNameLength = 63;
 constexpr int32_t noLocation = -1;
 
+// GL's own vertex arrays, which the fixed-function pipeline and GLSL's
+// built-in attributes read: each with its array, the components it takes
+// and, for texture coordinates, its unit.
+struct BuiltIn {
+    GLenum array;
+    int32_t fewest;
+    int32_t most;
+    int32_t unit;
+};
+constexpr BuiltIn notBuiltIn = {0, 0, 0, 0};
+
 struct Attribute {
     char name[maxNameLength + 1];
+    BuiltIn builtIn; // the array of GL's the name stands for, found once
     GLuint buffer;
     int32_t components;
     int32_t rows;     // vertexCount, or the instances of a per-instance attribute
@@ -84,17 +96,6 @@ GLint integer(GLenum pname) {
     entryPoints.glGetIntegerv(pname, cells);
     return cells[0];
 }
-
-// GL's own vertex arrays, which the fixed-function pipeline and GLSL's
-// built-in attributes read: each with its array, the components it takes
-// and, for texture coordinates, its unit.
-struct BuiltIn {
-    GLenum array;
-    int32_t fewest;
-    int32_t most;
-    int32_t unit;
-};
-constexpr BuiltIn notBuiltIn = {0, 0, 0, 0};
 
 bool startsWith(const char *text, const char *prefix) {
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
@@ -195,6 +196,7 @@ bool setAttribute(ScriptRuntime *runtime, int32_t valuesAt, int32_t handle, cons
         attribute = &mesh->attributes[mesh->attributeCount++];
         *attribute = {};
         std::memcpy(attribute->name, name, std::strlen(name) + 1);
+        attribute->builtIn = builtIn;
         attribute->buffer = buffer;
         upload(GL_ARRAY_BUFFER_ARB, GL_ARRAY_BUFFER_BINDING_ARB, buffer, values, bytes, false,
                GL_STATIC_DRAW_ARB);
@@ -251,7 +253,7 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
     for (int32_t i = 0; i < mesh->attributeCount; ++i) {
         const Attribute &attribute = mesh->attributes[i];
         Placement &placement = placements[i];
-        placement.builtIn = builtInOf(attribute.name);
+        placement.builtIn = attribute.builtIn;
         placement.location = noLocation;
         if (placement.builtIn.array == 0 && shaderArrays)
             placement.location = gl.glGetAttribLocationARB(program, attribute.name);
@@ -292,6 +294,8 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
     if (mesh->indexBuffer != 0) {
         const bool wide = mesh->vertexCount > 65536;
         const GLenum type = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+        // GL takes the offset into the bound index buffer in a pointer.
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         const auto *offset = reinterpret_cast<const void *>(static_cast<uintptr_t>(first) * (wide ? 4 : 2));
         gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, mesh->indexBuffer);
         if (instanced)
