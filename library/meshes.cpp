@@ -255,7 +255,11 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
         Placement &placement = placements[i];
         placement.builtIn = attribute.builtIn;
         placement.location = noLocation;
-        if (placement.builtIn.array == 0 && shaderArrays)
+        // A per-instance attribute needs its divisor: without one (a
+        // context found lacking it since) it is left out, never read per
+        // vertex past its rows.
+        if (placement.builtIn.array == 0 && shaderArrays &&
+            (!attribute.perInstance || gl.glVertexAttribDivisorARB != nullptr))
             placement.location = gl.glGetAttribLocationARB(program, attribute.name);
         const bool used = placement.builtIn.array != 0 || placement.location >= 0;
         if (placement.builtIn.unit > 0 && gl.glClientActiveTextureARB == nullptr) placement.builtIn.array = 0;
