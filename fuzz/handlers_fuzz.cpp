@@ -19,6 +19,7 @@
 #include "glext/gl_tokens.h"
 #include "host/library_registry.h"
 #include "plugin/host_interfaces.h"
+#include "tests/support/upload_shape.h"
 
 using namespace corvanta;
 
@@ -158,32 +159,20 @@ template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLin
 template <typename Entry, const char *name> struct Accept;
 template <typename Result, typename... Params, const char *name>
 struct Accept<Result(CORVANTA_APIENTRY *)(Params...), name> {
-    using Last = std::tuple_element_t<sizeof...(Params), std::tuple<void, Params...>>;
-    using BeforeLast = std::tuple_element_t<sizeof...(Params), std::tuple<void, void, Params...>>;
+    using Shape = testing::UploadShape<name, Params...>;
 
     static Result CORVANTA_APIENTRY call(Params... args) {
         (check(args), ...);
-        if constexpr (uploads()) {
-            constexpr size_t last = sizeof...(Params) - 1;
-            constexpr bool matrix = std::is_same_v<BeforeLast, GLboolean>;
-            const auto values = std::make_tuple(args...);
-            const auto count = static_cast<GLsizei>(std::get < matrix ? last - 2 : last - 1 > (values));
-            require(count >= 0);
-            if constexpr (matrix) require(std::get<last - 1>(values) <= 1);
-            touch(std::get<last>(values), static_cast<size_t>(count) * componentsOf(name) * 4);
+        if constexpr (Shape::uploads) {
+            const auto [values, bytes] = Shape::values(args...);
+            require(bytes >= 0);
+            if constexpr (Shape::matrix) require(Shape::transpose(args...) <= 1);
+            touch(values, static_cast<size_t>(bytes));
         }
         if constexpr (std::is_void_v<Result>)
             return;
         else
             return input->ConsumeIntegral<Result>();
-    }
-    static constexpr bool uploads() {
-        if constexpr (std::is_pointer_v<Last> && std::is_integral_v<BeforeLast>) {
-            using Element = std::remove_pointer_t<Last>;
-            if constexpr (!std::is_void_v<Element> && !std::is_pointer_v<Element>)
-                return std::is_const_v<Element> && sizeof(Element) == 4;
-        }
-        return false;
     }
     template <typename T> static void check(T value) {
         if constexpr (std::is_same_v<T, const GLcharARB *>) {

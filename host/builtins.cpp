@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -202,6 +203,23 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         *env.out << "saved " << path << '\n';
     };
 
+    // The two pairs that bracket vertices: begin_triangles() and end(), and
+    // glBegin(mode) and glEnd(); each end closes only its own begin.
+    const auto begin = [drawing, needContext](const char *opener, unsigned mode) {
+        needContext(true);
+        glBegin(mode);
+        drawing->begun = opener;
+    };
+    const auto endOf = [drawing](const char *opener, const char *closer) {
+        return [drawing, opener, closer](const Args &) -> std::optional<Value> {
+            if (drawing->begun == nullptr || std::strcmp(drawing->begun, opener) != 0)
+                throw std::runtime_error(std::string(closer) + " without " + opener);
+            glEnd();
+            drawing->begun = nullptr;
+            return std::nullopt;
+        };
+    };
+
     Builtins builtins;
     builtins["print"] = {-1, [env](const Args &args) -> std::optional<Value> {
                              std::string line;
@@ -264,10 +282,8 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                    drawSphere(slices, stacks);
                                    return std::nullopt;
                                }};
-    builtins["begin_triangles"] = {0, [drawing, needContext](const Args &) -> std::optional<Value> {
-                                       needContext(true);
-                                       glBegin(GL_TRIANGLES);
-                                       drawing->begun = "begin_triangles()";
+    builtins["begin_triangles"] = {0, [begin](const Args &) -> std::optional<Value> {
+                                       begin("begin_triangles()", GL_TRIANGLES);
                                        return std::nullopt;
                                    }};
     builtins["vertex"] = {3, [drawing](const Args &args) -> std::optional<Value> {
@@ -278,13 +294,7 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                               glVertex3f(float(x), float(y), float(z));
                               return std::nullopt;
                           }};
-    builtins["end"] = {0, [drawing](const Args &) -> std::optional<Value> {
-                           if (drawing->begun == nullptr || drawing->begun[0] != 'b')
-                               throw std::runtime_error("end() without begin_triangles()");
-                           glEnd();
-                           drawing->begun = nullptr;
-                           return std::nullopt;
-                       }};
+    builtins["end"] = {0, endOf("begin_triangles()", "end()")};
     builtins["save_png"] = {1, [savePicture](const Args &args) -> std::optional<Value> {
                                 savePicture(textArg(args, 0));
                                 return std::nullopt;
@@ -309,20 +319,12 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     // GL 1.1's immediate mode: glBegin(mode), then vertices with their
     // normals, colours and texture coordinates (and the plugin's calls, such
     // as "glVertexAttrib4fARB"), then glEnd().
-    builtins["glBegin"] = {1, [drawing, needContext](const Args &args) -> std::optional<Value> {
-                               const int32_t mode = intArg(args, 0, int32_t(GL_POINTS), int32_t(GL_POLYGON));
-                               needContext(true);
-                               glBegin(unsigned(mode));
-                               drawing->begun = "glBegin()";
+    builtins["glBegin"] = {1, [begin](const Args &args) -> std::optional<Value> {
+                               begin("glBegin()",
+                                     unsigned(intArg(args, 0, int32_t(GL_POINTS), int32_t(GL_POLYGON))));
                                return std::nullopt;
                            }};
-    builtins["glEnd"] = {0, [drawing](const Args &) -> std::optional<Value> {
-                             if (drawing->begun == nullptr || drawing->begun[0] != 'g')
-                                 throw std::runtime_error("glEnd() without glBegin()");
-                             glEnd();
-                             drawing->begun = nullptr;
-                             return std::nullopt;
-                         }};
+    builtins["glEnd"] = {0, endOf("glBegin()", "glEnd()")};
     const auto vertexCall = [env](auto call) {
         return [env, call](const Args &args) -> std::optional<Value> {
             float values[4] = {};

@@ -13,4 +13,14 @@ void *allocateZeroed(size_t size); // calloc(size, 1)
 void *allocate(size_t size);       // malloc(size), no fill
 void release(void *buffer);
 
+// Frees a list of records taken from here, linked through `next`, and
+// leaves it empty.
+template <typename Record> void releaseList(Record *&head) {
+    while (head != nullptr) {
+        Record *next = head->next;
+        release(head);
+        head = next;
+    }
+}
+
 } // namespace corvanta

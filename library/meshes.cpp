@@ -91,6 +91,12 @@ Mesh *find(int32_t handle) {
     return nullptr;
 }
 
+// What a whole draw takes: every index, or every vertex of a mesh without.
+int32_t drawnCount(const Mesh *mesh) {
+    if (mesh == nullptr) return 0;
+    return mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
+}
+
 GLint integer(GLenum pname) {
     GLint cells[16] = {};
     entryPoints.glGetIntegerv(pname, cells);
@@ -233,7 +239,7 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
     if (mesh == nullptr) return script_log::warn(warning << handle << " is not a mesh");
     if (mode < 0 || mode > static_cast<int32_t>(GL_POLYGON))
         return script_log::warn(warning << mode << " is not a primitive mode");
-    const int32_t total = mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
+    const int32_t total = drawnCount(mesh);
     if (mesh->attributeCount == 0) return script_log::warn(warning << "mesh " << handle << " has no data");
     if (first < 0 || count < 0 || first > total || count > total - first)
         return script_log::warn(
@@ -440,9 +446,7 @@ void CORVANTA_CALL drawMesh(ScriptRuntime *runtime) {
     const Arguments<drawMesh> args(runtime);
     const int32_t handle = intArgument<0>(args);
     const int32_t mode = intArgument<1>(args);
-    const Mesh *mesh = find(handle);
-    const int32_t total = mesh == nullptr ? 0 : mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
-    draw("DrawMesh", handle, mode, 0, total, false, 1);
+    draw("DrawMesh", handle, mode, 0, drawnCount(find(handle)), false, 1);
 }
 
 void CORVANTA_CALL drawMeshRange(ScriptRuntime *runtime) {
@@ -458,9 +462,7 @@ void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *runtime) {
     const int32_t handle = intArgument<0>(args);
     const int32_t mode = intArgument<1>(args);
     const int32_t instances = intArgument<2>(args);
-    const Mesh *mesh = find(handle);
-    const int32_t total = mesh == nullptr ? 0 : mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
-    draw("DrawMeshInstanced", handle, mode, 0, total, true, instances);
+    draw("DrawMeshInstanced", handle, mode, 0, drawnCount(find(handle)), true, instances);
 }
 
 void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {
@@ -478,11 +480,7 @@ void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {
 }
 
 void releaseMeshes() {
-    while (meshes != nullptr) {
-        Mesh *next = meshes->next;
-        release(meshes);
-        meshes = next;
-    }
+    releaseList(meshes);
     lastHandle = 0;
 }
 

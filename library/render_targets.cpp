@@ -282,11 +282,7 @@ void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {
 }
 
 void releaseRenderTargets() {
-    while (targets != nullptr) {
-        RenderTarget *next = targets->next;
-        release(targets);
-        targets = next;
-    }
+    releaseList(targets);
     nesting = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "glext/gl_tokens.h"
+#include "tests/support/upload_shape.h"
 
 #define FAKE CORVANTA_APIENTRY
 
@@ -71,22 +72,16 @@ template <typename T> void writeAll(const std::vector<T> &values, T *params) {
 template <typename Entry, const char *name> struct Recorder;
 template <typename Result, typename... Params, const char *name>
 struct Recorder<Result(FAKE *)(Params...), name> {
-    using Last = std::tuple_element_t<sizeof...(Params), std::tuple<void, Params...>>;
-    using Element = std::remove_const_t<std::remove_pointer_t<Last>>;
-    // The parameter before the values, the count unless it is a matrix's transpose flag.
-    using BeforeLast = std::tuple_element_t<sizeof...(Params), std::tuple<void, void, Params...>>;
-    static constexpr bool uploads = [] {
-        if constexpr (std::is_pointer_v<Last> && !std::is_void_v<Element> && !std::is_pointer_v<Element>)
-            return std::is_const_v<std::remove_pointer_t<Last>> && sizeof(Element) == 4 &&
-                   std::is_integral_v<BeforeLast>;
-        else
-            return false;
-    }();
+    using Shape = UploadShape<name, Params...>;
 
     static Result FAKE call(Params... args) {
         DriverCall &call = record(name);
         (put(call, args), ...);
-        if constexpr (uploads) keepBytes(call, args...);
+        if constexpr (Shape::uploads) {
+            const auto [values, bytes] = Shape::values(args...);
+            const auto *first = static_cast<const unsigned char *>(values);
+            if (first != nullptr && bytes > 0) call.bytes.assign(first, first + bytes);
+        }
         return Result();
     }
     template <typename T> static void put(DriverCall &call, T value) {
@@ -98,17 +93,6 @@ struct Recorder<Result(FAKE *)(Params...), name> {
             call.pointer = value;
         else
             call.ints.push_back(static_cast<int64_t>(value));
-    }
-    // The values are the last parameter, the count the one before them (or
-    // before the transpose flag of a matrix upload).
-    static void keepBytes(DriverCall &call, Params... args) {
-        constexpr size_t last = sizeof...(Params) - 1;
-        constexpr size_t countAt = std::is_same_v<BeforeLast, GLboolean> ? last - 2 : last - 1;
-        const auto values = std::make_tuple(args...);
-        const auto count = static_cast<GLsizei>(std::get<countAt>(values));
-        const auto *bytes = reinterpret_cast<const unsigned char *>(std::get<last>(values));
-        if (bytes == nullptr || count <= 0) return;
-        call.bytes.assign(bytes, bytes + static_cast<size_t>(count) * componentsOf(name) * sizeof(Element));
     }
 };
 namespace names {
