@@ -73,6 +73,40 @@ constexpr GLenum GL_SAMPLER_1D_SHADOW_ARB = 0x8B61;
 constexpr GLenum GL_SAMPLER_2D_SHADOW_ARB = 0x8B62;
 constexpr GLenum GL_SAMPLER_2D_RECT_ARB = 0x8B63;
 constexpr GLenum GL_SAMPLER_2D_RECT_SHADOW_ARB = 0x8B64;
+// The other types a program's active uniforms may have, for the setters by
+// name: non-square matrices, unsigned values, and the samplers of arrays,
+// buffers and integer textures.
+constexpr GLenum GL_FLOAT_MAT2x3 = 0x8B65;
+constexpr GLenum GL_FLOAT_MAT2x4 = 0x8B66;
+constexpr GLenum GL_FLOAT_MAT3x2 = 0x8B67;
+constexpr GLenum GL_FLOAT_MAT3x4 = 0x8B68;
+constexpr GLenum GL_FLOAT_MAT4x2 = 0x8B69;
+constexpr GLenum GL_FLOAT_MAT4x3 = 0x8B6A;
+constexpr GLenum GL_UNSIGNED_INT_VEC2 = 0x8DC6;
+constexpr GLenum GL_UNSIGNED_INT_VEC3 = 0x8DC7;
+constexpr GLenum GL_UNSIGNED_INT_VEC4 = 0x8DC8;
+constexpr GLenum GL_SAMPLER_1D_ARRAY = 0x8DC0;
+constexpr GLenum GL_SAMPLER_2D_ARRAY = 0x8DC1;
+constexpr GLenum GL_SAMPLER_BUFFER = 0x8DC2;
+constexpr GLenum GL_SAMPLER_1D_ARRAY_SHADOW = 0x8DC3;
+constexpr GLenum GL_SAMPLER_2D_ARRAY_SHADOW = 0x8DC4;
+constexpr GLenum GL_SAMPLER_CUBE_SHADOW = 0x8DC5;
+constexpr GLenum GL_INT_SAMPLER_1D = 0x8DC9;
+constexpr GLenum GL_INT_SAMPLER_2D = 0x8DCA;
+constexpr GLenum GL_INT_SAMPLER_3D = 0x8DCB;
+constexpr GLenum GL_INT_SAMPLER_CUBE = 0x8DCC;
+constexpr GLenum GL_INT_SAMPLER_2D_RECT = 0x8DCD;
+constexpr GLenum GL_INT_SAMPLER_1D_ARRAY = 0x8DCE;
+constexpr GLenum GL_INT_SAMPLER_2D_ARRAY = 0x8DCF;
+constexpr GLenum GL_INT_SAMPLER_BUFFER = 0x8DD0;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_1D = 0x8DD1;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_2D = 0x8DD2;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_3D = 0x8DD3;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_CUBE = 0x8DD4;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_2D_RECT = 0x8DD5;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_1D_ARRAY = 0x8DD6;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_2D_ARRAY = 0x8DD7;
+constexpr GLenum GL_UNSIGNED_INT_SAMPLER_BUFFER = 0x8DD8;
 
 // Limits of the implementation, and state of the vertex and fragment stages.
 constexpr GLenum GL_MAX_VERTEX_ATTRIBS_ARB = 0x8869;

@@ -45,21 +45,24 @@ public:
 inline int32_t intAtIndex(ScriptRuntime *runtime, int32_t index) {
     return runtime->ops->GetIntParam(runtime, index);
 }
-
-template <int32_t position, FunctionHandler h> int32_t intArgument(const Arguments<h> &args) {
-    return args.runtime->ops->GetIntParam(args.runtime,
-                                          Arguments<h>::template index<position, TypeInt, 0, false>());
+// Script reals reach the driver as the nearest 32-bit float.
+inline float realAtIndex(ScriptRuntime *runtime, int32_t index) {
+    return nearestFloat(runtime->ops->GetRealParam(runtime, index));
+}
+inline const char *textAtIndex(ScriptRuntime *runtime, int32_t index) {
+    return runtime->ops->GetStringParam(runtime, index);
 }
 
-// Script reals reach the driver as the nearest 32-bit float.
+template <int32_t position, FunctionHandler h> int32_t intArgument(const Arguments<h> &args) {
+    return intAtIndex(args.runtime, Arguments<h>::template index<position, TypeInt, 0, false>());
+}
+
 template <int32_t position, FunctionHandler h> float realArgument(const Arguments<h> &args) {
-    return nearestFloat(args.runtime->ops->GetRealParam(
-        args.runtime, Arguments<h>::template index<position, TypeReal, 0, false>()));
+    return realAtIndex(args.runtime, Arguments<h>::template index<position, TypeReal, 0, false>());
 }
 
 template <int32_t position, FunctionHandler h> const char *textArgument(const Arguments<h> &args) {
-    return args.runtime->ops->GetStringParam(args.runtime,
-                                             Arguments<h>::template index<position, TypeString, 0, false>());
+    return textAtIndex(args.runtime, Arguments<h>::template index<position, TypeString, 0, false>());
 }
 
 // An argument as a driver parameter of type Value: reals as the nearest

@@ -9,6 +9,7 @@
 #include "library/handlers.h"
 #include "library/object_queries.h"
 #include "library/script_log.h"
+#include "library/uniforms_by_name.h"
 
 namespace corvanta::handlers {
 namespace {
@@ -54,6 +55,7 @@ GLhandleARB build(Stage (&stages)[2], LogWriter &log) {
     if (anyStage && compiled && (program = gl.glCreateProgramObjectARB()) != 0) {
         for (const Stage &stage : stages)
             if (stage.shader != 0) gl.glAttachObjectARB(program, stage.shader);
+        forgetUniformsOf(program); // a handle the driver hands out again is a new program
         gl.glLinkProgramARB(program);
         const bool linked = objectParameter(program, GL_OBJECT_LINK_STATUS_ARB) != 0;
         logObject(log, "program:", program);

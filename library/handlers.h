@@ -83,6 +83,15 @@ void CORVANTA_CALL drawMeshRange(ScriptRuntime *);
 void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *);
 void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *);
 void CORVANTA_CALL deleteMesh(ScriptRuntime *);
+// Uniforms by name (library/uniforms_by_name.h): each needs the support flag
+// and the queries of active uniforms, locations and the program in use.
+void CORVANTA_CALL hasUniform(ScriptRuntime *);
+template <auto member> void CORVANTA_CALL setUniformByName(ScriptRuntime *);
+void CORVANTA_CALL setUniformArray(ScriptRuntime *);
+void CORVANTA_CALL setUniformMatrix(ScriptRuntime *);
+// Support flag: a relink or a deletion, which forgets what was found of the
+// object's uniforms.
+template <auto member> void CORVANTA_CALL forgetThenPass(ScriptRuntime *);
 // Forgets the meshes' records (not their buffers: the context may be gone).
 void releaseMeshes();
 

@@ -6,6 +6,7 @@
 #include "library/script_functions.h"
 #include "library/script_log.h"
 #include "library/uniforms.h"
+#include "library/uniforms_by_name.h"
 
 namespace corvanta {
 namespace {
@@ -146,6 +147,7 @@ void releaseLibraryState() {
     script_log::release();
     handlers::releaseRenderTargets();
     handlers::releaseMeshes();
+    handlers::releaseUniformNames();
 }
 
 } // namespace corvanta

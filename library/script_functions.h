@@ -47,15 +47,17 @@ constexpr Param RealArray2{TypeReal, 2, false};
 
 constexpr int8_t Procedure = -1; // in place of a result type
 
+constexpr int32_t maxParams = 6;
+
 struct ScriptFunction {
     const char *name;
     FunctionHandler handler;
     int8_t resultType;
-    Param params[5];
+    Param params[maxParams];
 
     constexpr int32_t paramCount() const {
         int32_t count = 0;
-        while (count < 5 && params[count].present()) ++count;
+        while (count < maxParams && params[count].present()) ++count;
         return count;
     }
 };
@@ -67,12 +69,14 @@ constexpr Guard EntryPoint = Guard::EntryPoint;
 using handlers::AttributeList;
 using handlers::countedArray;
 using handlers::deleteOne;
+using handlers::forgetThenPass;
 using handlers::generateOne;
 using handlers::objectStatus;
 using handlers::objectText;
 using handlers::passThrough;
 using handlers::passThroughResult;
 using handlers::queryByReference;
+using handlers::setUniformByName;
 using handlers::uniformArray;
 using handlers::UniformList;
 using handlers::uniformMatrix;
@@ -97,11 +101,11 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"glCompileShaderARB", passThrough<&E::glCompileShaderARB, EntryPoint>, Procedure, {Int}},
     {"glCreateProgramObjectARB", passThroughResult<&E::glCreateProgramObjectARB, SupportFlag>, TypeInt, {}},
     {"glAttachObjectARB", passThrough<&E::glAttachObjectARB, SupportFlag>, Procedure, {Int, Int}},
-    {"glLinkProgramARB", passThrough<&E::glLinkProgramARB, SupportFlag>, Procedure, {Int}},
+    {"glLinkProgramARB", forgetThenPass<&E::glLinkProgramARB>, Procedure, {Int}},
     {"glValidateProgramARB", passThrough<&E::glValidateProgramARB, EntryPoint>, Procedure, {Int}},
     {"glUseProgramObjectARB", passThrough<&E::glUseProgramObjectARB, SupportFlag>, Procedure, {Int}},
     {"glDetachObjectARB", passThrough<&E::glDetachObjectARB, SupportFlag>, Procedure, {Int, Int}},
-    {"glDeleteObjectARB", passThrough<&E::glDeleteObjectARB, SupportFlag>, Procedure, {Int}},
+    {"glDeleteObjectARB", forgetThenPass<&E::glDeleteObjectARB>, Procedure, {Int}},
     {"glGetObjectParameterivARB", queryByReference<&E::glGetObjectParameterivARB>, Procedure, {Int, Int, IntRef}},
     {"glGetObjectParameterfvARB", queryByReference<&E::glGetObjectParameterfvARB>, Procedure, {Int, Int, RealRef}},
     {"glGetUniformLocationARB", variableLocation<&E::glGetUniformLocationARB>, TypeInt, {Int, Text}},
@@ -183,6 +187,17 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"DrawMeshInstanced", handlers::drawMeshInstanced, Procedure, {Int, Int, Int}},
     {"MeshInstanceAttribute", handlers::meshInstanceAttribute, TypeInt, {Int, Text, Int, Int, RealArray2}},
     {"DeleteMesh", handlers::deleteMesh, Procedure, {Int}},
+    {"HasUniform", handlers::hasUniform, TypeInt, {Int, Text}},
+    {"SetUniform1f", setUniformByName<&E::glUniform1fARB>, Procedure, {Int, Text, Real}},
+    {"SetUniform2f", setUniformByName<&E::glUniform2fARB>, Procedure, {Int, Text, Real, Real}},
+    {"SetUniform3f", setUniformByName<&E::glUniform3fARB>, Procedure, {Int, Text, Real, Real, Real}},
+    {"SetUniform4f", setUniformByName<&E::glUniform4fARB>, Procedure, {Int, Text, Real, Real, Real, Real}},
+    {"SetUniform1i", setUniformByName<&E::glUniform1iARB>, Procedure, {Int, Text, Int}},
+    {"SetUniform2i", setUniformByName<&E::glUniform2iARB>, Procedure, {Int, Text, Int, Int}},
+    {"SetUniform3i", setUniformByName<&E::glUniform3iARB>, Procedure, {Int, Text, Int, Int, Int}},
+    {"SetUniform4i", setUniformByName<&E::glUniform4iARB>, Procedure, {Int, Text, Int, Int, Int, Int}},
+    {"SetUniformArray", handlers::setUniformArray, Procedure, {Int, Text, Int, RealArray1}},
+    {"SetUniformMatrix", handlers::setUniformMatrix, Procedure, {Int, Text, RealArray2}},
 };
 // clang-format on
 

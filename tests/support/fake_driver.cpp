@@ -155,7 +155,12 @@ void FAKE glGetActiveUniformARB(GLhandleARB program, GLuint index, GLsizei size,
 }
 GLint FAKE glGetUniformLocationARB(GLhandleARB program, const GLcharARB *name) {
     record("glGetUniformLocationARB", {program}).text = name;
-    return d().uniformLocation;
+    auto found = d().uniformLocations.find(name);
+    return found != d().uniformLocations.end() ? found->second : d().uniformLocation;
+}
+void FAKE glUseProgramObjectARB(GLhandleARB program) {
+    record("glUseProgramObjectARB", {program});
+    d().handle = program;
 }
 void FAKE glGetUniformivARB(GLhandleARB program, GLint location, GLint *params) {
     record("glGetUniformivARB", {program, location});
@@ -265,6 +270,7 @@ void FakeDriver::install() {
     entryPoints.glGetObjectParameterfvARB = glGetObjectParameterfvARB;
     entryPoints.glGetActiveUniformARB = glGetActiveUniformARB;
     entryPoints.glGetUniformLocationARB = glGetUniformLocationARB;
+    entryPoints.glUseProgramObjectARB = glUseProgramObjectARB;
     entryPoints.glGetUniformivARB = glGetUniformivARB;
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
     entryPoints.glGetHandleARB = glGetHandleARB;

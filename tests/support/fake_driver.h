@@ -35,9 +35,10 @@ struct FakeDriver {
     GLhandleARB nextHandle = 7;
     GLhandleARB handleStep = 0;
     bool programCreationFails = false;
-    GLint uniformLocation = 3;
+    GLint uniformLocation = 3; // for a name not in uniformLocations
+    std::map<std::string, GLint> uniformLocations;
     GLint attribLocation = 2;
-    GLhandleARB handle = 0; // what glGetHandleARB answers
+    GLhandleARB handle = 0; // the program in use, which glGetHandleARB answers
     // Object parameters by pname; a pname not here is rejected (nothing
     // written). Parameters of one object, where given, come first.
     std::map<GLenum, GLint> objectParameters;

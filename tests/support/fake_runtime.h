@@ -59,7 +59,7 @@ public:
     // or of another type, an array read of other dimensions, a plain read of
     // a by-reference parameter or a write into a plain one, an argument read
     // twice, and a result that a procedure sets or a function does not set
-    // exactly once; with everyArgumentTaken, also an argument left unread.
+    // exactly once.
     FakeRuntime &call(const host::LibraryEntry &entry);
     // The same for a name of `library`, which a test sets.
     FakeRuntime &call(const std::string &name);
@@ -86,7 +86,6 @@ public:
     // Counts a read or write of the argument; a second one throws.
     void taken(int32_t indexFromEnd);
     std::vector<int> taking; // reads and writes of each argument, in script order
-    bool everyArgumentTaken = false;
 };
 
 } // namespace corvanta::testing

@@ -87,7 +87,8 @@ TEST(Registration, ShaderTypesHaveTheSameValueWithAndWithoutTheirEnding) {
 // the fake runtime refuses an argument the row does not have or has with
 // another type, an array or by-reference access the row does not register,
 // an argument read twice, and a result the row's kind does not give. With
-// support and every entry point, where every argument must also be read;
+// support and every entry point, where every argument must also be read
+// unless the call was refused with a warning;
 // without support; and with support but no entry point at all.
 using RowsAndHandlers = testing::HandlerTest;
 TEST_F(RowsAndHandlers, EveryHandlerReadsAndAnswersExactlyWhatItsRowRegisters) {
@@ -111,8 +112,14 @@ TEST_F(RowsAndHandlers, EveryHandlerReadsAndAnswersExactlyWhatItsRowRegisters) {
                     args.push_back(param.type == TypeReal ? A::real(0.5) : A::integer(1));
             }
             testing::FakeRuntime runtime(args);
-            runtime.everyArgumentTaken = driverState == 0;
             EXPECT_NO_THROW(runtime.call(entry));
+            // A call refused with a warning may leave the arguments after
+            // the one it was refused for unread.
+            const bool warned = !testing::FakeRuntime().call("GetWarnings").stringResult->empty();
+            if (driverState == 0 && !warned) {
+                EXPECT_EQ(std::count(runtime.taking.begin(), runtime.taking.end(), 0), 0)
+                    << "an argument unread";
+            }
         }
     }
 }

@@ -2,7 +2,10 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "glext/gl_tokens.h"
 
 #include "tests/unit/handler_test_support.h"
 
@@ -223,6 +226,179 @@ TEST_F(Uniforms, SwapIntervalNeedsOnlyItsOwnEntryPoint) {
     runtime.call("wglSwapIntervalEXT");
     EXPECT_TRUE(runtime.log.empty()) << "reads no argument";
     EXPECT_EQ(driver.count("wglSwapIntervalEXT"), 1);
+}
+
+// A linked program 9 with one uniform of each kind the setters tell apart,
+// each at its own location; program 5 is the one in use.
+class UniformsByName : public HandlerTest {
+protected:
+    void SetUp() override {
+        HandlerTest::SetUp();
+        driver.uniforms = {{"time", 0x1406},  {"tint", 0x8B52},          {"count", 0x1404}, {"flag", 0x8B56},
+                           {"image", 0x8B5E}, {"weights[0]", 0x1406, 4}, {"pose", 0x8B65}};
+        for (size_t i = 0; i < driver.uniforms.size(); ++i)
+            driver.uniformLocations[driver.uniforms[i].name] = GLint(10 + i);
+        driver.uniformLocations["weights"] = 15;
+        driver.uniformLocations["weights[2]"] = 17;
+        driver.parametersOf[9] = {{GL_OBJECT_TYPE_ARB, GLint(GL_PROGRAM_OBJECT_ARB)},
+                                  {GL_OBJECT_LINK_STATUS_ARB, 1},
+                                  {GL_OBJECT_ACTIVE_UNIFORMS_ARB, GLint(driver.uniforms.size())},
+                                  {GL_ACTIVE_UNIFORM_MAX_LENGTH, 16}};
+        driver.handle = 5;
+    }
+    static std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
+    // The program switches and uniform settings from the `from`th call on.
+    std::vector<std::string> programCalls(size_t from = 0) const {
+        std::vector<std::string> names;
+        for (const DriverCall &call :
+             std::vector<DriverCall>(driver.calls.begin() + long(from), driver.calls.end()))
+            if (call.name.rfind("glUniform", 0) == 0 || call.name == "glUseProgramObjectARB")
+                names.push_back(call.name + "(" + std::to_string(call.ints.at(0)) + ")");
+        return names;
+    }
+};
+
+TEST_F(UniformsByName, EachSetterSetsItsUniformOnTheProgramInUseOrForTheOneCall) {
+    const struct {
+        const char *call;
+        std::vector<FakeArg> values;
+        const char *entry;
+        GLint location;
+    } setters[] = {
+        {"SetUniform1f", {A::string("time"), A::real(0.5)}, "glUniform1fARB", 10},
+        {"SetUniform4f",
+         {A::string("tint"), A::real(1), A::real(2), A::real(3), A::real(4)},
+         "glUniform4fARB",
+         11},
+        {"SetUniform1i", {A::string("count"), A::integer(3)}, "glUniform1iARB", 12},
+        {"SetUniform1i", {A::string("flag"), A::integer(1)}, "glUniform1iARB", 13},
+        {"SetUniform1i", {A::string("image"), A::integer(2)}, "glUniform1iARB", 14},
+        {"SetUniform1f", {A::string("weights[2]"), A::real(0.5)}, "glUniform1fARB", 17},
+        {"SetUniformArray",
+         {A::string("weights"), A::integer(4), A::array({1, 2, 3, 4})},
+         "glUniform1fvARB",
+         15},
+        {"SetUniformMatrix", {A::string("pose"), A::array({1, 2, 3, 4, 5, 6})}, "glUniformMatrix2x3fv", 16},
+    };
+    for (GLhandleARB inUse : {9u, 5u}) {
+        for (const auto &setter : setters) {
+            SCOPED_TRACE(std::string(setter.call) + " with program " + std::to_string(inUse) + " in use");
+            driver.handle = inUse;
+            const size_t from = driver.calls.size();
+            std::vector<FakeArg> args = {A::integer(9)};
+            args.insert(args.end(), setter.values.begin(), setter.values.end());
+            FakeRuntime(args).call(setter.call);
+            const std::string set = std::string(setter.entry) + "(" + std::to_string(setter.location) + ")";
+            const std::vector<std::string> expected =
+                inUse == 9
+                    ? std::vector<std::string>{set}
+                    : std::vector<std::string>{"glUseProgramObjectARB(9)", set, "glUseProgramObjectARB(5)"};
+            EXPECT_EQ(programCalls(from), expected);
+            EXPECT_EQ(driver.handle, inUse);
+        }
+    }
+    EXPECT_EQ(warnings(), "");
+    EXPECT_EQ(driver.last("glUniform4fARB")->floats, (std::vector<float>{1, 2, 3, 4}));
+    // A matrix's rows as the script writes them, uploaded transposed.
+    EXPECT_EQ(driver.last("glUniformMatrix2x3fv")->ints, (std::vector<int64_t>{16, 1, 1}));
+    EXPECT_EQ(floatsIn(driver.last("glUniformMatrix2x3fv")->bytes), (std::vector<float>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(driver.last("glUniform1fvARB")->ints, (std::vector<int64_t>{15, 4}));
+}
+
+TEST_F(UniformsByName, ACallThatDoesNotFitSetsNothingAndSaysWhy) {
+    driver.parametersOf[4] = {{GL_OBJECT_TYPE_ARB, GLint(GL_PROGRAM_OBJECT_ARB)},
+                              {GL_OBJECT_LINK_STATUS_ARB, 0}};
+    const struct {
+        const char *call;
+        std::vector<FakeArg> args;
+        const char *warning;
+    } misfits[] = {
+        {"SetUniform3f",
+         {A::integer(9), A::string("tint"), A::real(1), A::real(2), A::real(3)},
+         "SetUniform3f: \"tint\" of program 9 is a vec4"},
+        {"SetUniform1i",
+         {A::integer(9), A::string("time"), A::integer(1)},
+         "SetUniform1i: \"time\" of program 9 is a float"},
+        {"SetUniform2i",
+         {A::integer(9), A::string("count"), A::integer(1), A::integer(2)},
+         "SetUniform2i: \"count\" of program 9 is an int"},
+        {"SetUniform1f",
+         {A::integer(9), A::string("image"), A::real(1)},
+         "SetUniform1f: \"image\" of program 9 is a sampler2D"},
+        {"SetUniformMatrix",
+         {A::integer(9), A::string("tint"), A::array({1, 2, 3, 4})},
+         "SetUniformMatrix: \"tint\" of program 9 is a vec4"},
+        {"SetUniformArray",
+         {A::integer(9), A::string("count"), A::integer(1), A::array({1})},
+         "SetUniformArray: \"count\" of program 9 is an int"},
+        {"SetUniformArray",
+         {A::integer(9), A::string("weights[2]"), A::integer(3), A::array({1, 2, 3})},
+         "SetUniformArray: count 3 for \"weights[2]\" of program 9, which has room for 2"},
+        {"SetUniformArray",
+         {A::integer(9), A::string("weights"), A::integer(0), A::array({})},
+         "SetUniformArray: count 0 for \"weights\" of program 9, which has room for 4"},
+        {"SetUniform1f",
+         {A::integer(9), A::string("tme"), A::real(1)},
+         "SetUniform1f: program 9 has no active uniform \"tme\" (did you mean \"time\"?)"},
+        {"SetUniform1f",
+         {A::integer(9), A::string("weights[4]"), A::real(1)},
+         "SetUniform1f: program 9 has no active uniform \"weights[4]\" (\"weights\" has 4 elements)"},
+        {"SetUniform1f",
+         {A::integer(9), A::string("brightness"), A::real(1)},
+         "SetUniform1f: program 9 has no active uniform \"brightness\" (a uniform the shaders do not use is "
+         "removed when they are compiled)"},
+        {"SetUniform1f",
+         {A::integer(4), A::string("time"), A::real(1)},
+         "SetUniform1f: 4 is not a linked program"},
+        {"SetUniform1f",
+         {A::integer(0), A::string("time"), A::real(1)},
+         "SetUniform1f: 0 is not a linked program"},
+    };
+    for (const auto &misfit : misfits) {
+        SCOPED_TRACE(misfit.warning);
+        FakeRuntime(misfit.args).call(misfit.call);
+        EXPECT_EQ(warnings(), std::string(misfit.warning) + "\n");
+        EXPECT_EQ(programCalls(), std::vector<std::string>{});
+    }
+    // Without support: nothing, and no warning.
+    shaderSupported = 0;
+    FakeRuntime({A::integer(9), A::string("tme"), A::real(1)}).call("SetUniform1f");
+    EXPECT_EQ(warnings(), "");
+}
+
+TEST_F(UniformsByName, HasUniformKnowsArrayElementsWithinTheArray) {
+    const std::pair<const char *, int32_t> names[] = {
+        {"time", 1},      {"weights", 1},   {"weights[0]", 1}, {"weights[3]", 1}, {"weights[4]", 0},
+        {"weights[]", 0}, {"weights[1", 0}, {"time[0]", 0},    {"tim", 0},        {"weightsx", 0}};
+    for (const auto &[name, has] : names)
+        EXPECT_EQ(FakeRuntime({A::integer(9), A::string(name)}).call("HasUniform").intResult, has) << name;
+    EXPECT_EQ(FakeRuntime({A::integer(4), A::string("time")}).call("HasUniform").intResult, 0);
+    EXPECT_EQ(warnings(), "") << "a question, not a misuse";
+}
+
+TEST_F(UniformsByName, WhatIsRememberedIsForgottenOnRelinkOrDeletionAndIsBounded) {
+    const auto lookups = [&] { return driver.count("glGetActiveUniformARB"); };
+    const auto set = [] {
+        FakeRuntime({A::integer(9), A::string("count"), A::integer(1)}).call("SetUniform1i");
+    };
+    set();
+    const int once = lookups();
+    set();
+    EXPECT_EQ(lookups(), once) << "remembered";
+    for (const char *forgetting : {"glLinkProgramARB", "glDeleteObjectARB"}) {
+        FakeRuntime({A::integer(9)}).call(forgetting);
+        EXPECT_EQ(driver.last(forgetting)->ints, (std::vector<int64_t>{9}));
+        const int before = lookups();
+        set();
+        EXPECT_GT(lookups(), before) << forgetting;
+    }
+    // A thousand programs keep at most 16 records.
+    for (GLhandleARB program = 100; program < 1100; ++program) {
+        driver.parametersOf[program] = driver.parametersOf[9];
+        FakeRuntime({A::integer(int32_t(program)), A::string("count"), A::integer(1)}).call("SetUniform1i");
+    }
+    EXPECT_LE(heap.allocations.size() - size_t(heap.releases), 17u);
+    EXPECT_EQ(warnings(), "");
 }
 
 } // namespace

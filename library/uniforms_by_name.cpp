@@ -1,0 +1,398 @@
+#include "library/uniforms_by_name.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "glext/gl_tokens.h"
+#include "library/allocation.h"
+#include "library/object_queries.h"
+#include "library/script_log.h"
+#include "library/uniforms.h"
+
+namespace corvanta::handlers {
+namespace {
+
+using script_log::Text;
+using VectorUpload = void(CORVANTA_APIENTRY *)(GLint, GLsizei, const GLfloat *);
+
+// GLSL's types as a program's active uniforms give them: X(token, name in
+// GLSL, kind, columns, rows).
+// clang-format off
+#define CORVANTA_UNIFORM_TYPES(X)                                                                               \
+    X(GL_FLOAT, "float", FloatKind, 1, 1) X(GL_FLOAT_VEC2_ARB, "vec2", FloatKind, 1, 2)                         \
+    X(GL_FLOAT_VEC3_ARB, "vec3", FloatKind, 1, 3) X(GL_FLOAT_VEC4_ARB, "vec4", FloatKind, 1, 4)                 \
+    X(GL_INT, "int", IntKind, 1, 1) X(GL_INT_VEC2_ARB, "ivec2", IntKind, 1, 2)                                  \
+    X(GL_INT_VEC3_ARB, "ivec3", IntKind, 1, 3) X(GL_INT_VEC4_ARB, "ivec4", IntKind, 1, 4)                       \
+    X(GL_BOOL_ARB, "bool", BoolKind, 1, 1) X(GL_BOOL_VEC2_ARB, "bvec2", BoolKind, 1, 2)                         \
+    X(GL_BOOL_VEC3_ARB, "bvec3", BoolKind, 1, 3) X(GL_BOOL_VEC4_ARB, "bvec4", BoolKind, 1, 4)                   \
+    X(GL_UNSIGNED_INT, "uint", UnsignedKind, 1, 1) X(GL_UNSIGNED_INT_VEC2, "uvec2", UnsignedKind, 1, 2)         \
+    X(GL_UNSIGNED_INT_VEC3, "uvec3", UnsignedKind, 1, 3) X(GL_UNSIGNED_INT_VEC4, "uvec4", UnsignedKind, 1, 4)   \
+    X(GL_FLOAT_MAT2_ARB, "mat2", MatrixKind, 2, 2) X(GL_FLOAT_MAT3_ARB, "mat3", MatrixKind, 3, 3)               \
+    X(GL_FLOAT_MAT4_ARB, "mat4", MatrixKind, 4, 4) X(GL_FLOAT_MAT2x3, "mat2x3", MatrixKind, 2, 3)               \
+    X(GL_FLOAT_MAT2x4, "mat2x4", MatrixKind, 2, 4) X(GL_FLOAT_MAT3x2, "mat3x2", MatrixKind, 3, 2)               \
+    X(GL_FLOAT_MAT3x4, "mat3x4", MatrixKind, 3, 4) X(GL_FLOAT_MAT4x2, "mat4x2", MatrixKind, 4, 2)               \
+    X(GL_FLOAT_MAT4x3, "mat4x3", MatrixKind, 4, 3)                                                              \
+    X(GL_SAMPLER_1D_ARB, "sampler1D", SamplerKind, 1, 1) X(GL_SAMPLER_2D_ARB, "sampler2D", SamplerKind, 1, 1)   \
+    X(GL_SAMPLER_3D_ARB, "sampler3D", SamplerKind, 1, 1) X(GL_SAMPLER_CUBE_ARB, "samplerCube", SamplerKind, 1, 1)\
+    X(GL_SAMPLER_1D_SHADOW_ARB, "sampler1DShadow", SamplerKind, 1, 1)                                           \
+    X(GL_SAMPLER_2D_SHADOW_ARB, "sampler2DShadow", SamplerKind, 1, 1)                                           \
+    X(GL_SAMPLER_2D_RECT_ARB, "sampler2DRect", SamplerKind, 1, 1)                                               \
+    X(GL_SAMPLER_2D_RECT_SHADOW_ARB, "sampler2DRectShadow", SamplerKind, 1, 1)                                  \
+    X(GL_SAMPLER_1D_ARRAY, "sampler1DArray", SamplerKind, 1, 1)                                                 \
+    X(GL_SAMPLER_2D_ARRAY, "sampler2DArray", SamplerKind, 1, 1)                                                 \
+    X(GL_SAMPLER_BUFFER, "samplerBuffer", SamplerKind, 1, 1)                                                    \
+    X(GL_SAMPLER_1D_ARRAY_SHADOW, "sampler1DArrayShadow", SamplerKind, 1, 1)                                    \
+    X(GL_SAMPLER_2D_ARRAY_SHADOW, "sampler2DArrayShadow", SamplerKind, 1, 1)                                    \
+    X(GL_SAMPLER_CUBE_SHADOW, "samplerCubeShadow", SamplerKind, 1, 1)                                           \
+    X(GL_INT_SAMPLER_1D, "isampler1D", SamplerKind, 1, 1) X(GL_INT_SAMPLER_2D, "isampler2D", SamplerKind, 1, 1) \
+    X(GL_INT_SAMPLER_3D, "isampler3D", SamplerKind, 1, 1)                                                       \
+    X(GL_INT_SAMPLER_CUBE, "isamplerCube", SamplerKind, 1, 1)                                                   \
+    X(GL_INT_SAMPLER_2D_RECT, "isampler2DRect", SamplerKind, 1, 1)                                              \
+    X(GL_INT_SAMPLER_1D_ARRAY, "isampler1DArray", SamplerKind, 1, 1)                                            \
+    X(GL_INT_SAMPLER_2D_ARRAY, "isampler2DArray", SamplerKind, 1, 1)                                            \
+    X(GL_INT_SAMPLER_BUFFER, "isamplerBuffer", SamplerKind, 1, 1)                                               \
+    X(GL_UNSIGNED_INT_SAMPLER_1D, "usampler1D", SamplerKind, 1, 1)                                              \
+    X(GL_UNSIGNED_INT_SAMPLER_2D, "usampler2D", SamplerKind, 1, 1)                                              \
+    X(GL_UNSIGNED_INT_SAMPLER_3D, "usampler3D", SamplerKind, 1, 1)                                              \
+    X(GL_UNSIGNED_INT_SAMPLER_CUBE, "usamplerCube", SamplerKind, 1, 1)                                          \
+    X(GL_UNSIGNED_INT_SAMPLER_2D_RECT, "usampler2DRect", SamplerKind, 1, 1)                                     \
+    X(GL_UNSIGNED_INT_SAMPLER_1D_ARRAY, "usampler1DArray", SamplerKind, 1, 1)                                   \
+    X(GL_UNSIGNED_INT_SAMPLER_2D_ARRAY, "usampler2DArray", SamplerKind, 1, 1)                                   \
+    X(GL_UNSIGNED_INT_SAMPLER_BUFFER, "usamplerBuffer", SamplerKind, 1, 1)
+// clang-format on
+
+// The rows, and their names one after the other in one text.
+struct UniformType {
+    uint16_t token;
+    uint8_t kind;
+    uint8_t shape; // columns << 4 | rows
+};
+#define CORVANTA_TYPE_ROW(token, name, kind, columns, rows) {token, kind, (columns) << 4 | (rows)},
+constexpr UniformType uniformTypes[] = {CORVANTA_UNIFORM_TYPES(CORVANTA_TYPE_ROW)};
+#undef CORVANTA_TYPE_ROW
+#define CORVANTA_TYPE_NAME(token, name, kind, columns, rows) name "\0"
+constexpr char uniformTypeNames[] = CORVANTA_UNIFORM_TYPES(CORVANTA_TYPE_NAME);
+#undef CORVANTA_TYPE_NAME
+#undef CORVANTA_UNIFORM_TYPES
+
+constexpr UniformType unlisted = {0, 0, 0x11};
+
+// The type's row and its GLSL name; for a type not listed, a row of no kind
+// and a null name.
+UniformType typeOf(GLenum token, const char **name) {
+    const char *at = uniformTypeNames;
+    for (const UniformType &type : uniformTypes) {
+        if (type.token == token) {
+            *name = at;
+            return type;
+        }
+        at += std::strlen(at) + 1;
+    }
+    *name = nullptr;
+    return unlisted;
+}
+
+// What a name of a program was found to be.
+struct Found {
+    GLint location;
+    GLenum type;
+    int32_t room; // elements from the named one to the end of its array
+};
+
+// What is remembered: up to maxNames names for each of up to maxPrograms
+// programs, the most recently used first. A program's names are forgotten
+// together when a new one does not fit, and the least recently used program
+// when a new program does not; a name too long to keep is looked up each time.
+constexpr int32_t maxPrograms = 16;
+constexpr int32_t maxNames = 64;
+constexpr size_t maxNameLength = 63;
+struct KnownName {
+    char text[maxNameLength + 1];
+    Found found;
+};
+struct KnownProgram {
+    KnownProgram *next;
+    GLhandleARB program;
+    int32_t nameCount;
+    KnownName names[maxNames];
+};
+KnownProgram *knownPrograms; // zero at load: nothing known
+
+bool available() {
+    const EntryPointTable &gl = entryPoints;
+    return shaderSupported != 0 && gl.glGetActiveUniformARB != nullptr &&
+           gl.glGetUniformLocationARB != nullptr && gl.glGetHandleARB != nullptr;
+}
+
+// The link before `program`'s record, made the first; null when the
+// program has none.
+KnownProgram *knownProgram(GLhandleARB program) {
+    KnownProgram **link = &knownPrograms;
+    while (*link != nullptr && (*link)->program != program) link = &(*link)->next;
+    KnownProgram *record = *link;
+    if (record == nullptr || record == knownPrograms) return record;
+    *link = record->next;
+    record->next = knownPrograms;
+    knownPrograms = record;
+    return record;
+}
+
+// A new first record for a program, the least recently used one's when all
+// are taken; null without memory.
+KnownProgram *rememberProgram(GLhandleARB program) {
+    int32_t count = 0;
+    KnownProgram **link = &knownPrograms;
+    while (*link != nullptr && ++count < maxPrograms) link = &(*link)->next;
+    KnownProgram *record = *link;
+    if (record != nullptr)
+        *link = nullptr;
+    else if ((record = static_cast<KnownProgram *>(allocate(sizeof(KnownProgram)))) == nullptr)
+        return nullptr;
+    record->program = program;
+    record->nameCount = 0;
+    record->next = knownPrograms;
+    knownPrograms = record;
+    return record;
+}
+
+bool linked(GLhandleARB program) {
+    return program != 0 && objectParameter(program, GL_OBJECT_TYPE_ARB) == GL_PROGRAM_OBJECT_ARB &&
+           objectParameter(program, GL_OBJECT_LINK_STATUS_ARB) != 0;
+}
+
+// Which element of the active uniform `active`, listed with `size`
+// elements, the script's `wanted` names: 0 for the uniform itself, k for
+// "name[k]" of an array with more than k elements; -1 for another.
+int32_t elementNamed(const char *active, GLint size, const char *wanted) {
+    if (std::strcmp(active, wanted) == 0) return 0;
+    size_t base = std::strlen(active);
+    const bool listedAsArray = base > 3 && std::strcmp(active + base - 3, "[0]") == 0;
+    if (listedAsArray) base -= 3;
+    if ((!listedAsArray && size <= 1) || std::strncmp(active, wanted, base) != 0) return -1;
+    const char *rest = wanted + base;
+    if (*rest == '\0') return 0;
+    if (*rest++ != '[' || *rest == ']') return -1;
+    int32_t element = 0;
+    for (; *rest >= '0' && *rest <= '9'; ++rest)
+        if ((element = element * 10 + (*rest - '0')) >= size) return -1;
+    return std::strcmp(rest, "]") == 0 ? element : -1;
+}
+
+// The number of single-character edits between two names, each cut at
+// maxNameLength characters.
+int32_t editDistance(const char *a, const char *b) {
+    int32_t row[maxNameLength + 1];
+    const size_t bLength = std::min(std::strlen(b), maxNameLength);
+    for (size_t j = 0; j <= bLength; ++j) row[j] = static_cast<int32_t>(j);
+    for (size_t i = 0; a[i] != '\0' && i < maxNameLength; ++i) {
+        int32_t diagonal = row[0];
+        row[0] = static_cast<int32_t>(i + 1);
+        for (size_t j = 1; j <= bLength; ++j) {
+            const int32_t above = row[j];
+            row[j] = std::min(std::min(above, row[j - 1]) + 1, diagonal + (a[i] != b[j - 1] ? 1 : 0));
+            diagonal = above;
+        }
+    }
+    return row[bLength];
+}
+
+// The active name closest in spelling to one that is none: its name
+// (without an array's "[0]"), the edits between them and its elements.
+struct Closest {
+    char name[maxNameLength + 1];
+    int32_t distance;
+    GLint size;
+};
+
+// Looks `wanted` up in the program's active uniforms. When it is none of
+// them and `closest` is given, that gets the name closest to it when one is
+// close (an array whose element `wanted` names out of range is at distance
+// 0), or "".
+bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *closest) {
+    const EntryPointTable &gl = entryPoints;
+    const GLint count = objectParameter(program, GL_OBJECT_ACTIVE_UNIFORMS_ARB);
+    TextBuffer active(objectParameter(program, GL_ACTIVE_UNIFORM_MAX_LENGTH));
+    if (closest != nullptr) *closest = {"", 3, 0};
+    for (GLint i = 0; active.usable() && i < count; ++i) {
+        GLint size = 0;
+        GLenum type = 0;
+        gl.glGetActiveUniformARB(program, static_cast<GLuint>(i), active.length(), nullptr, &size, &type,
+                                 active.data());
+        active.text(); // terminated
+        char *name = active.data();
+        const int32_t element = elementNamed(name, size, wanted);
+        if (element >= 0) {
+            found = {gl.glGetUniformLocationARB(program, wanted), type, size - element};
+            return found.location >= 0;
+        }
+        const size_t length = std::strlen(name);
+        if (closest == nullptr || length > maxNameLength) continue;
+        if (length > 3 && std::strcmp(name + length - 3, "[0]") == 0) name[length - 3] = '\0';
+        const size_t base = std::strlen(name);
+        const int32_t distance = std::strncmp(wanted, name, base) == 0 && wanted[base] == '[' && size > 1
+                                     ? 0
+                                     : editDistance(wanted, name);
+        if (distance < closest->distance &&
+            static_cast<size_t>(2 * distance) < std::max(std::strlen(wanted), base)) {
+            *closest = {"", distance, size};
+            std::strcpy(closest->name, name);
+        }
+    }
+    return false;
+}
+
+enum class Lookup { NotLinked, NotActive, Found };
+
+Lookup lookUp(GLhandleARB program, const char *wanted, Found &found, Closest *closest) {
+    KnownProgram *record = knownProgram(program);
+    if (record != nullptr) {
+        for (int32_t i = 0; i < record->nameCount; ++i)
+            if (std::strcmp(record->names[i].text, wanted) == 0) {
+                found = record->names[i].found;
+                return Lookup::Found;
+            }
+    } else if (!linked(program)) {
+        return Lookup::NotLinked;
+    } else {
+        record = rememberProgram(program);
+    }
+    if (!findActive(program, wanted, found, closest)) return Lookup::NotActive;
+    if (record != nullptr && std::strlen(wanted) <= maxNameLength) {
+        if (record->nameCount == maxNames) record->nameCount = 0;
+        KnownName &known = record->names[record->nameCount++];
+        std::strcpy(known.text, wanted);
+        known.found = found;
+    }
+    return Lookup::Found;
+}
+
+} // namespace
+
+UniformTarget uniformToSet(const char *call, int32_t program, const char *name, uint8_t kinds,
+                           int32_t components, int32_t count) {
+    UniformTarget target = {static_cast<GLhandleARB>(program), -1, 0, 0, 0};
+    if (!available() || name == nullptr) return target;
+    Found found{};
+    Closest closest;
+    Text line;
+    line << call << ": ";
+    switch (lookUp(target.program, name, found, &closest)) {
+    case Lookup::NotLinked: script_log::warn(line << program << " is not a linked program"); return target;
+    case Lookup::NotActive:
+        line << "program " << program << " has no active uniform \"" << name << "\" (";
+        if (closest.name[0] != '\0' && closest.distance == 0)
+            line << "\"" << closest.name << "\" has " << closest.size << " elements)";
+        else if (closest.name[0] != '\0')
+            line << "did you mean \"" << closest.name << "\"?)";
+        else
+            line << "a uniform the shaders do not use is removed when they are compiled)";
+        script_log::warn(line);
+        return target;
+    case Lookup::Found: break;
+    }
+    const char *typeName = nullptr;
+    const UniformType type = typeOf(found.type, &typeName);
+    const int32_t columns = type.shape >> 4;
+    const int32_t rows = type.shape & 15;
+    line << "\"" << name << "\" of program " << program;
+    if ((type.kind & kinds) == 0 || (components != 0 && components != columns * rows)) {
+        if (typeName == nullptr)
+            line << " is of GL type " << static_cast<int32_t>(found.type);
+        else
+            line << (typeName[0] == 'i' ? " is an " : " is a ") << typeName;
+        script_log::warn(line);
+    } else if (count < 1 || count > found.room) {
+        script_log::warn(Text() << call << ": count " << count << " for \"" << name << "\" of program "
+                                << program << ", which has room for " << found.room);
+    } else {
+        target = {target.program, found.location, columns, rows, 0};
+    }
+    return target;
+}
+
+void useProgram(UniformTarget &target) {
+    target.previous = entryPoints.glGetHandleARB(GL_PROGRAM_OBJECT_ARB);
+    if (target.previous != target.program) entryPoints.glUseProgramObjectARB(target.program);
+}
+
+void restoreProgram(const UniformTarget &target) {
+    if (target.previous != target.program) entryPoints.glUseProgramObjectARB(target.previous);
+}
+
+UniformTarget prepareSingle(ScriptRuntime *runtime, const SingleSetter &setter, void *values) {
+    UniformTarget target = uniformToSet(setter.call, intAtIndex(runtime, setter.programAt),
+                                        textAtIndex(runtime, setter.nameAt), setter.kinds, setter.count, 1);
+    if (target.location < 0) return target;
+    for (int32_t i = 0; i < setter.count; ++i) {
+        if (setter.reals)
+            static_cast<GLfloat *>(values)[i] = realAtIndex(runtime, setter.valueAt[i]);
+        else
+            static_cast<GLint *>(values)[i] = intAtIndex(runtime, setter.valueAt[i]);
+    }
+    useProgram(target);
+    return target;
+}
+
+void uploadAndRelease(UniformTarget &target, int32_t count, void *values) {
+    using E = EntryPointTable;
+    static constexpr VectorUpload E::*vectors[] = {&E::glUniform1fvARB, &E::glUniform2fvARB,
+                                                   &E::glUniform3fvARB, &E::glUniform4fvARB};
+    static constexpr MatrixUpload E::*matrices[3][3] = {
+        {&E::glUniformMatrix2fvARB, &E::glUniformMatrix2x3fv, &E::glUniformMatrix2x4fv},
+        {&E::glUniformMatrix3x2fv, &E::glUniformMatrix3fvARB, &E::glUniformMatrix3x4fv},
+        {&E::glUniformMatrix4x2fv, &E::glUniformMatrix4x3fv, &E::glUniformMatrix4fvARB}};
+    const auto *floats = static_cast<const GLfloat *>(values);
+    if (values != nullptr) {
+        useProgram(target);
+        if (target.columns == 1) {
+            if (VectorUpload entry = entryPoints.*vectors[target.rows - 1])
+                entry(target.location, count, floats);
+        } else if (MatrixUpload entry = entryPoints.*matrices[target.columns - 2][target.rows - 2]) {
+            entry(target.location, count, 1, floats); // transposed: the values are rows
+        }
+        restoreProgram(target);
+    }
+    release(values);
+}
+
+void forgetUniformsOf(GLhandleARB program) {
+    for (KnownProgram **link = &knownPrograms; *link != nullptr; link = &(*link)->next)
+        if ((*link)->program == program) {
+            KnownProgram *record = *link;
+            *link = record->next;
+            release(record);
+            return;
+        }
+}
+
+void releaseUniformNames() { releaseList(knownPrograms); }
+
+void CORVANTA_CALL hasUniform(ScriptRuntime *runtime) {
+    const Arguments<hasUniform> args(runtime);
+    const auto program = static_cast<GLhandleARB>(intArgument<0>(args));
+    const char *name = textArgument<1>(args);
+    Found found{};
+    setResult(args, available() && name != nullptr && lookUp(program, name, found, nullptr) == Lookup::Found
+                        ? 1
+                        : 0);
+}
+
+void CORVANTA_CALL setUniformArray(ScriptRuntime *runtime) {
+    const Arguments<setUniformArray> args(runtime);
+    const int32_t count = intArgument<2>(args);
+    UniformTarget target = uniformToSet(Arguments<setUniformArray>::row().name, intArgument<0>(args),
+                                        textArgument<1>(args), FloatKind | MatrixKind, 0, count);
+    if (target.location < 0) return;
+    uploadAndRelease(target, count,
+                     readArrayArgument<3, GLfloat, 1>(args, count * target.columns * target.rows, 1));
+}
+
+void CORVANTA_CALL setUniformMatrix(ScriptRuntime *runtime) {
+    const Arguments<setUniformMatrix> args(runtime);
+    UniformTarget target = uniformToSet(Arguments<setUniformMatrix>::row().name, intArgument<0>(args),
+                                        textArgument<1>(args), MatrixKind, 0, 1);
+    if (target.location < 0) return;
+    uploadAndRelease(target, 1, readArrayArgument<2, GLfloat, 2>(args, target.rows, target.columns));
+}
+
+} // namespace corvanta::handlers
