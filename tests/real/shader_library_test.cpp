@@ -485,6 +485,90 @@ TEST_F(RealLibrary, AnInstancedMeshDrawsEachInstanceWhereItsAttributeSays) {
     call("glDeleteObjectARB", {A::integer(program)});
 }
 
+// Uniforms set by name on a program while another is in use: the other stays
+// in use, and the program draws what they say (a 3 x 2 matrix given as the
+// script writes its rows moves the quad to the right half's middle); each
+// misuse sets nothing, says why, and leaves no error in the driver.
+TEST_F(RealLibrary, UniformsSetByNameOnAProgramNotInUseDrawWhatTheySay) {
+    const char *vertex = "#version 120\n"
+                         "uniform mat3x2 place;\n"
+                         "void main() { gl_Position = vec4(place * vec3(gl_Vertex.xy, 1.0), 0.0, 1.0); }\n";
+    const char *fragment =
+        "uniform vec3 tint;\n"
+        "uniform float weights[3];\n"
+        "uniform int green;\n"
+        "uniform bool blue;\n"
+        "void main() {\n"
+        "    gl_FragColor = vec4(tint.r * weights[2], float(green), blue ? 1.0 : 0.0, 1.0);\n"
+        "}\n";
+    const int32_t program = intOf("BuildProgram", {A::string(vertex), A::string(fragment)});
+    ASSERT_NE(program, 0) << call("GetBuildLog").stringResult.value_or("");
+    const int32_t other =
+        intOf("BuildProgram", {A::string(attributeVertexSource), A::string(attributeFragmentSource)});
+    ASSERT_NE(other, 0);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    call("glUseProgramObjectARB", {A::integer(other)});
+    const A p = A::integer(program);
+    call("SetUniformMatrix", {p, A::string("place"), A::array({0.5, 0, 0.5, 0, 0.5, 0})});
+    call("SetUniform3f", {p, A::string("tint"), A::real(1), A::real(0), A::real(0)});
+    call("SetUniformArray", {p, A::string("weights[1]"), A::integer(2), A::array({0.25, 1})});
+    call("SetUniform1i", {p, A::string("green"), A::integer(0)});
+    call("SetUniform1i", {p, A::string("blue"), A::integer(1)});
+    EXPECT_EQ(call("GetWarnings").stringResult, "");
+    EXPECT_EQ(intOf("glGetHandleARB", {A::integer(GL_PROGRAM_OBJECT_ARB)}), other) << "still in use";
+    EXPECT_EQ(intOf("HasUniform", {p, A::string("weights[2]")}), 1);
+    EXPECT_EQ(intOf("HasUniform", {p, A::string("weights[3]")}), 0);
+
+    clearPicture();
+    call("glUseProgramObjectARB", {p});
+    glBegin(GL_QUADS);
+    glVertex2f(-1, -1), glVertex2f(1, -1), glVertex2f(1, 1), glVertex2f(-1, 1);
+    glEnd();
+    call("glUseProgramObjectARB", {A::integer(0)});
+    EXPECT_EQ(pixelAt(48, 32), (std::vector<int>{255, 0, 255}));
+    EXPECT_EQ(pixelAt(16, 32), (std::vector<int>{0, 0, 0})) << "the left half";
+    EXPECT_EQ(pixelAt(48, 60), (std::vector<int>{0, 0, 0})) << "above the quad";
+
+    const int32_t shader = compile(GL_VERTEX_SHADER, vertex);
+    const std::string of = " of program " + std::to_string(program);
+    const struct {
+        const char *call;
+        std::vector<FakeArg> args;
+        std::string warning;
+    } misuses[] = {
+        {"SetUniform4f",
+         {p, A::string("tint"), A::real(1), A::real(1), A::real(1), A::real(1)},
+         "SetUniform4f: \"tint\"" + of + " is a vec3"},
+        {"SetUniform1i", {p, A::string("tint"), A::integer(1)}, "SetUniform1i: \"tint\"" + of + " is a vec3"},
+        {"SetUniform1f", {p, A::string("green"), A::real(1)}, "SetUniform1f: \"green\"" + of + " is an int"},
+        {"SetUniformMatrix",
+         {p, A::string("weights"), A::array({1, 2, 3, 4})},
+         "SetUniformMatrix: \"weights\"" + of + " is a float"},
+        {"SetUniformArray",
+         {p, A::string("weights[1]"), A::integer(3), A::array({1, 2, 3})},
+         "SetUniformArray: count 3 for \"weights[1]\"" + of + ", which has room for 2"},
+        {"SetUniform1f",
+         {p, A::string("wieghts"), A::real(1)},
+         "SetUniform1f: program " + std::to_string(program) +
+             " has no active uniform \"wieghts\" (did you mean \"weights\"?)"},
+        {"SetUniform1f",
+         {p, A::string("weights[3]"), A::real(1)},
+         "SetUniform1f: program " + std::to_string(program) +
+             " has no active uniform \"weights[3]\" (\"weights\" has 3 elements)"},
+        {"SetUniform1f",
+         {A::integer(shader), A::string("tint"), A::real(1)},
+         "SetUniform1f: " + std::to_string(shader) + " is not a linked program"},
+    };
+    for (const auto &misuse : misuses) {
+        call(misuse.call, misuse.args);
+        EXPECT_EQ(call("GetWarnings").stringResult, misuse.warning + "\n");
+    }
+    EXPECT_EQ(readBack("glGetUniformfvARB", program, "tint"), 1.0) << "unchanged";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    for (int32_t object : {program, other, shader}) call("glDeleteObjectARB", {A::integer(object)});
+}
+
 TEST_F(RealLibrary, BuildProgramGivesAProgramOrZeroAndALogThatNamesTheStage) {
     const int32_t good =
         intOf("BuildProgram", {A::string(attributeVertexSource), A::string(attributeFragmentSource)});
