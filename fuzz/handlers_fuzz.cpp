@@ -10,6 +10,8 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -82,9 +84,14 @@ void CORVANTA_APIENTRY infoLog(GLhandleARB, GLsizei size, GLsizei *length, GLcha
     writeText(size, log);
     if (length != nullptr) *length = anyLength();
 }
-void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum, GLint *params) {
+// An object's type is often a program's, so that the uniforms by name get
+// past their first check.
+void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum pname, GLint *params) {
     require(params != nullptr);
-    if (input->ConsumeBool()) *params = anyLength();
+    if (pname == GL_OBJECT_TYPE_ARB && input->ConsumeBool())
+        *params = GL_PROGRAM_OBJECT_ARB;
+    else if (input->ConsumeBool())
+        *params = anyLength();
 }
 void CORVANTA_APIENTRY parameterfv(GLhandleARB, GLenum, GLfloat *params) {
     require(params != nullptr);
@@ -97,7 +104,11 @@ void CORVANTA_APIENTRY activeVariable(GLhandleARB, GLuint, GLsizei size, GLsizei
     writeText(size, name);
     if (length != nullptr) *length = anyLength();
     *arraySize = anyLength();
-    *type = input->ConsumeIntegral<GLenum>();
+    // Mostly a type of each shape the setters by name tell apart.
+    constexpr GLenum types[] = {GL_FLOAT,        GL_FLOAT_VEC4_ARB, GL_INT,           GL_BOOL_VEC2_ARB,
+                                GL_FLOAT_MAT2x3, GL_FLOAT_MAT4_ARB, GL_SAMPLER_2D_ARB};
+    *type = input->ConsumeBool() ? types[input->ConsumeIntegralInRange<size_t>(0, std::size(types) - 1)]
+                                 : input->ConsumeIntegral<GLenum>();
 }
 // A query of a 4 x 4 matrix writes 16 values.
 void CORVANTA_APIENTRY uniformiv(GLhandleARB, GLint, GLint *params) {
@@ -353,24 +364,29 @@ extern "C" const char *__asan_default_options() { return "allocator_may_return_n
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::vector<host::LibraryEntry> names = libraryNames();
-    // Half the inputs call only the render-target names or only the mesh
-    // names, so that sequences of Create, Begin or fill, End or draw, and
-    // Delete come about.
-    const auto namesWith = [](const char *part) {
+    // Half the inputs call only the render-target names, the mesh names or
+    // the uniform and program names, so that sequences of Create, Begin or
+    // fill, End or draw, and Delete come about, and of setting uniforms by
+    // name between links and deletions.
+    const auto namesWith = [](std::initializer_list<const char *> parts) {
         std::vector<const host::LibraryEntry *> found;
         for (const host::LibraryEntry &entry : names)
-            if (entry.name.find(part) != std::string::npos) found.push_back(&entry);
+            for (const char *part : parts)
+                if (entry.name.find(part) != std::string::npos) {
+                    found.push_back(&entry);
+                    break;
+                }
         return found;
     };
-    static const std::vector<const host::LibraryEntry *> focused[] = {namesWith("RenderTarget"),
-                                                                      namesWith("Mesh")};
+    static const std::vector<const host::LibraryEntry *> focused[] = {
+        namesWith({"RenderTarget"}), namesWith({"Mesh"}), namesWith({"Uniform", "Program", "DeleteObject"})};
     FuzzedDataProvider provider(data, size);
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
     installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
-    const int focus = provider.ConsumeIntegralInRange(-2, 1); // below 0: every name
+    const int focus = provider.ConsumeIntegralInRange(-3, 2); // below 0: every name
     for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;
