@@ -6,7 +6,8 @@
 // Each round creates, sources and compiles a shader, reads its info log,
 // creates a program, attaches, links, lists the uniforms, uploads an array of
 // 256 vec4, reads an element back, detaches and deletes; then builds a program
-// in one call, reads its log, uploads a mat4 and reads it back; then creates a
+// in one call, reads its log, uploads a mat4 and reads it back, sets uniforms
+// by name while no program is in use and reads one back; then creates a
 // render target, begins it, clears it to a colour, ends it, samples its
 // texture over the picture, reads a pixel and deletes the target. Every round must give
 // the results of the first; the memory after the last round is compared with
@@ -53,6 +54,7 @@ private:
 
 Argument integer(int32_t value) { return {Value::ofInt(value)}; }
 Argument text(const char *value) { return {Value::ofString(value)}; }
+Argument real(double value) { return {Value::ofReal(value)}; }
 
 // One round's results, as text, to compare rounds with.
 std::string round(Caller &c, const Value &palette, const Value &matrix) {
@@ -94,6 +96,14 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     c.call("glGetUniformfvARB", {integer(built), integer(mvp), {Value(), &corner}});
     results += " mvp[0] " + corner.show();
     c.call("glUseProgramObjectARB", {integer(0)});
+    // Uniforms by name on the built program while none is in use.
+    c.call("SetUniform1f", {integer(built), text("level"), real(3.0)});
+    c.call("SetUniformArray", {integer(built), text("palette[254]"), integer(2), {palette}});
+    results += " has " + c.call("HasUniform", {integer(built), text("palette[255]")}).show();
+    Value level;
+    const int32_t levelAt = c.call("glGetUniformLocationARB", {integer(built), text("level")}).integer;
+    c.call("glGetUniformfvARB", {integer(built), integer(levelAt), {Value(), &level}});
+    results += " level " + level.show();
     c.call("glDeleteObjectARB", {integer(built)});
 
     // A render target drawn into, sampled by fixed function and deleted.
