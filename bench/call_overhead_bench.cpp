@@ -61,9 +61,26 @@ const ScriptRuntimeOps benchOps = {
 std::string infoLogText(4096, 'l');
 void CORVANTA_APIENTRY uniform4f(GLint, GLfloat x, GLfloat, GLfloat, GLfloat) { benchmark::DoNotOptimize(x); }
 void CORVANTA_APIENTRY uniform1i(GLint, GLint x) { benchmark::DoNotOptimize(x); }
+// Every object is a linked program with one active uniform, a vec4 named
+// "colour" at location 3; program 5 is in use unless a call changes it.
+GLhandleARB programInUse = 5;
 void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum pname, GLint *params) {
-    *params = pname == 0x8B84 ? GLint(infoLogText.size() + 1) : 1;
+    if (pname == GL_OBJECT_INFO_LOG_LENGTH_ARB)
+        *params = GLint(infoLogText.size() + 1);
+    else if (pname == GL_OBJECT_TYPE_ARB)
+        *params = GLint(GL_PROGRAM_OBJECT_ARB);
+    else
+        *params = pname == GL_ACTIVE_UNIFORM_MAX_LENGTH ? 16 : 1;
 }
+void CORVANTA_APIENTRY activeUniform(GLhandleARB, GLuint, GLsizei, GLsizei *, GLint *size, GLenum *type,
+                                     GLcharARB *name) {
+    std::strcpy(name, "colour");
+    *size = 1;
+    *type = GL_FLOAT_VEC4_ARB;
+}
+GLint CORVANTA_APIENTRY uniformLocation(GLhandleARB, const GLcharARB *) { return 3; }
+GLhandleARB CORVANTA_APIENTRY handle(GLenum) { return programInUse; }
+void CORVANTA_APIENTRY useProgram(GLhandleARB program) { programInUse = program; }
 void CORVANTA_APIENTRY uniformfv(GLhandleARB, GLint, GLfloat *params) { *params = 0.5f; }
 void CORVANTA_APIENTRY uniform4fv(GLint, GLsizei, const GLfloat *v) { benchmark::DoNotOptimize(v[0]); }
 void CORVANTA_APIENTRY uniformMatrix4fv(GLint, GLsizei, GLboolean, const GLfloat *v) {
@@ -89,15 +106,21 @@ FunctionHandler handlerOf(const char *name) {
     entryPoints.glUniform4fvARB = uniform4fv;
     entryPoints.glUniformMatrix4fvARB = uniformMatrix4fv;
     entryPoints.glGetInfoLogARB = infoLog;
+    entryPoints.glGetActiveUniformARB = activeUniform;
+    entryPoints.glGetUniformLocationARB = uniformLocation;
+    entryPoints.glGetHandleARB = handle;
+    entryPoints.glUseProgramObjectARB = useProgram;
     shaderSupported = 1;
     return registry.find(name)->handler;
 }
 
-void throughPlugin(benchmark::State &state, const char *name, std::vector<double> args) {
+void throughPlugin(benchmark::State &state, const char *name, std::vector<double> args,
+                   const char *text = "") {
     const FunctionHandler handler = handlerOf(name);
     BenchRuntime runtime;
     runtime.ops = &benchOps;
     runtime.args = std::move(args);
+    runtime.text = text;
     for (auto _ : state) handler(&runtime);
 }
 
@@ -114,6 +137,14 @@ void BM_Uniform4f_Plugin(benchmark::State &state) {
 void BM_Uniform4f_Direct(benchmark::State &state) {
     auto f = opaque(&uniform4f);
     for (auto _ : state) f(3, 0.1f, 0.2f, 0.3f, 0.4f);
+}
+// The same by name, on the program in use (5) and on one that is not (6):
+// the name is looked up once, then remembered.
+void BM_SetUniform4fByName_InUse(benchmark::State &state) {
+    throughPlugin(state, "SetUniform4f", {5, 0, 0.1, 0.2, 0.3, 0.4}, "colour");
+}
+void BM_SetUniform4fByName_NotInUse(benchmark::State &state) {
+    throughPlugin(state, "SetUniform4f", {6, 0, 0.1, 0.2, 0.3, 0.4}, "colour");
 }
 void BM_Uniform1i_Plugin(benchmark::State &state) { throughPlugin(state, "glUniform1iARB", {3, 7}); }
 void BM_Uniform1i_Direct(benchmark::State &state) {
@@ -224,6 +255,48 @@ void createTarget(const RenderTargetHandlers &handlers, BenchRuntime &runtime) {
     runtime.args = {256, 256, 0x8058, 24};
     handlers.create(&runtime);
     runtime.args = {double(runtime.intResult)};
+}
+
+// On the real driver, a program whose one uniform is a vec4: glUniform4fARB
+// through the plugin with the location held, against "SetUniform4f" by name
+// with the program in use and with none in use. The program is linked
+// through the plugin, so that nothing remembered of an earlier program of
+// the same handle is used.
+void uniform4fOnRealDriver(benchmark::State &state, const char *name, bool byName, bool inUse) {
+    const FunctionHandler link = handlerOf("glLinkProgramARB");
+    const FunctionHandler remove = handlerOf("glDeleteObjectARB");
+    const FunctionHandler handler = handlerOf(name);
+    auto context = realDriver(state);
+    if (!context) return;
+    const EntryPointTable &gl = entryPoints;
+    const GLcharARB *source = "uniform vec4 colour;\nvoid main() { gl_FragColor = colour; }\n";
+    const GLhandleARB shader = gl.glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    gl.glShaderSourceARB(shader, 1, &source, nullptr);
+    gl.glCompileShaderARB(shader);
+    const GLhandleARB program = gl.glCreateProgramObjectARB();
+    gl.glAttachObjectARB(program, shader);
+    BenchRuntime runtime;
+    runtime.ops = &benchOps;
+    runtime.args = {double(program)};
+    link(&runtime);
+    gl.glUseProgramObjectARB(inUse ? program : 0);
+    runtime.text = "colour";
+    runtime.args = {double(gl.glGetUniformLocationARB(program, "colour")), 0.1, 0.2, 0.3, 0.4};
+    if (byName) runtime.args = {double(program), 0, 0.1, 0.2, 0.3, 0.4};
+    for (auto _ : state) handler(&runtime);
+    gl.glUseProgramObjectARB(0);
+    runtime.args = {double(program)};
+    remove(&runtime);
+    gl.glDeleteObjectARB(shader);
+}
+void BM_Uniform4f_RealDriver_Plugin(benchmark::State &state) {
+    uniform4fOnRealDriver(state, "glUniform4fARB", false, true);
+}
+void BM_SetUniform4fByName_RealDriver_InUse(benchmark::State &state) {
+    uniform4fOnRealDriver(state, "SetUniform4f", true, true);
+}
+void BM_SetUniform4fByName_RealDriver_NotInUse(benchmark::State &state) {
+    uniform4fOnRealDriver(state, "SetUniform4f", true, false);
 }
 
 // "BeginRenderTarget" + "EndRenderTarget" of a 256x256 target.
@@ -369,6 +442,8 @@ void BM_DrawMesh_DriverCalls(benchmark::State &state) {
 
 BENCHMARK(BM_Uniform4f_Plugin);
 BENCHMARK(BM_Uniform4f_Direct);
+BENCHMARK(BM_SetUniform4fByName_InUse);
+BENCHMARK(BM_SetUniform4fByName_NotInUse);
 BENCHMARK(BM_Uniform1i_Plugin);
 BENCHMARK(BM_Uniform1i_Direct);
 BENCHMARK(BM_CompileStatus_Plugin);
@@ -383,6 +458,9 @@ BENCHMARK(BM_UniformMatrix4fv_Memcpy)->Arg(1)->Arg(256);
 BENCHMARK(BM_GetInfoLog4K_Plugin);
 BENCHMARK(BM_GetInfoLog4K_DriverCalls);
 BENCHMARK(BM_StartProgram_RealDriver);
+BENCHMARK(BM_Uniform4f_RealDriver_Plugin);
+BENCHMARK(BM_SetUniform4fByName_RealDriver_InUse);
+BENCHMARK(BM_SetUniform4fByName_RealDriver_NotInUse);
 BENCHMARK(BM_BeginEndRenderTarget_Plugin);
 BENCHMARK(BM_BeginEndRenderTarget_DriverCalls);
 BENCHMARK(BM_CreateDeleteRenderTarget_Plugin);

@@ -111,10 +111,15 @@ bool startsWith(const char *text, const char *prefix) {
 // script's shaders (any name not starting "gl_"), and an array of 0
 // components for a "gl_" name GL has no array for.
 BuiltIn builtInOf(const char *name) {
+    static constexpr struct {
+        const char *name;
+        BuiltIn array;
+    } arrays[] = {{"gl_Vertex", {GL_VERTEX_ARRAY, 2, 4, 0}},
+                  {"gl_Normal", {GL_NORMAL_ARRAY, 3, 3, 0}},
+                  {"gl_Color", {GL_COLOR_ARRAY, 3, 4, 0}}};
     if (!startsWith(name, "gl_")) return notBuiltIn;
-    if (std::strcmp(name, "gl_Vertex") == 0) return {GL_VERTEX_ARRAY, 2, 4, 0};
-    if (std::strcmp(name, "gl_Normal") == 0) return {GL_NORMAL_ARRAY, 3, 3, 0};
-    if (std::strcmp(name, "gl_Color") == 0) return {GL_COLOR_ARRAY, 3, 4, 0};
+    for (const auto &named : arrays)
+        if (std::strcmp(name, named.name) == 0) return named.array;
     if (startsWith(name, "gl_MultiTexCoord") && name[16] >= '0' && name[16] <= '7' && name[17] == '\0')
         return {GL_TEXTURE_COORD_ARRAY, 1, 4, name[16] - '0'};
     return {GL_TEXTURE_COORD_ARRAY, 0, 0, 0};

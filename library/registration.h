@@ -10,7 +10,8 @@ void registerLibrary(FunctionRegistry *registry);
 
 // Frees everything the library holds between calls: the texts a script reads
 // back (library/script_log.h), the records of the render targets and the
-// meshes, and what was found of programs' uniforms by name. Their GL objects stay: the context they belong to may be gone.
+// meshes, and what was found of programs' uniforms by name. Their GL objects stay: the context they belong to
+// may be gone.
 void releaseLibraryState();
 
 } // namespace corvanta

@@ -75,27 +75,28 @@ constexpr char uniformTypeNames[] = CORVANTA_UNIFORM_TYPES(CORVANTA_TYPE_NAME);
 #undef CORVANTA_TYPE_NAME
 #undef CORVANTA_UNIFORM_TYPES
 
-constexpr UniformType unlisted = {0, 0, 0x11};
+// A type's row; one of no kind for a type not listed.
+UniformType typeOf(GLenum token) {
+    for (const UniformType &type : uniformTypes)
+        if (type.token == token) return type;
+    return {0, 0, 0x11};
+}
 
-// The type's row and its GLSL name; for a type not listed, a row of no kind
-// and a null name.
-UniformType typeOf(GLenum token, const char **name) {
-    const char *at = uniformTypeNames;
+// A listed type's GLSL name; null for another.
+const char *typeNameOf(GLenum token) {
+    const char *name = uniformTypeNames;
     for (const UniformType &type : uniformTypes) {
-        if (type.token == token) {
-            *name = at;
-            return type;
-        }
-        at += std::strlen(at) + 1;
+        if (type.token == token) return name;
+        name += std::strlen(name) + 1;
     }
-    *name = nullptr;
-    return unlisted;
+    return nullptr;
 }
 
 // What a name of a program was found to be.
 struct Found {
     GLint location;
-    GLenum type;
+    GLenum token;
+    UniformType type;
     int32_t room; // elements from the named one to the end of its array
 };
 
@@ -106,9 +107,25 @@ struct Found {
 constexpr int32_t maxPrograms = 16;
 constexpr int32_t maxNames = 64;
 constexpr size_t maxNameLength = 63;
+// A name's length and first eight bytes (zero beyond its end), compared
+// before the rest of it: enough on their own for most names.
+struct NameKey {
+    uint32_t length;
+    uint64_t head;
+    bool operator==(const NameKey &other) const { return length == other.length && head == other.head; }
+};
+NameKey keyOf(const char *text) {
+    NameKey key = {0, 0};
+    for (; key.length < sizeof key.head && text[key.length] != '\0'; ++key.length)
+        key.head |= static_cast<uint64_t>(static_cast<unsigned char>(text[key.length])) << (8 * key.length);
+    if (key.length == sizeof key.head) key.length += static_cast<uint32_t>(std::strlen(text + key.length));
+    return key;
+}
+
 struct KnownName {
-    char text[maxNameLength + 1];
+    NameKey key;
     Found found;
+    char text[maxNameLength + 1];
 };
 struct KnownProgram {
     KnownProgram *next;
@@ -212,7 +229,10 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
     const EntryPointTable &gl = entryPoints;
     const GLint count = objectParameter(program, GL_OBJECT_ACTIVE_UNIFORMS_ARB);
     TextBuffer active(objectParameter(program, GL_ACTIVE_UNIFORM_MAX_LENGTH));
-    if (closest != nullptr) *closest = {"", 3, 0};
+    if (closest != nullptr) {
+        closest->name[0] = '\0';
+        closest->distance = 3; // farther is not close
+    }
     for (GLint i = 0; active.usable() && i < count; ++i) {
         GLint size = 0;
         GLenum type = 0;
@@ -222,7 +242,7 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
         char *name = active.data();
         const int32_t element = elementNamed(name, size, wanted);
         if (element >= 0) {
-            found = {gl.glGetUniformLocationARB(program, wanted), type, size - element};
+            found = {gl.glGetUniformLocationARB(program, wanted), type, typeOf(type), size - element};
             return found.location >= 0;
         }
         const size_t length = std::strlen(name);
@@ -234,7 +254,8 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
                                      : editDistance(wanted, name);
         if (distance < closest->distance &&
             static_cast<size_t>(2 * distance) < std::max(std::strlen(wanted), base)) {
-            *closest = {"", distance, size};
+            closest->distance = distance;
+            closest->size = size;
             std::strcpy(closest->name, name);
         }
     }
@@ -245,10 +266,12 @@ enum class Lookup { NotLinked, NotActive, Found };
 
 Lookup lookUp(GLhandleARB program, const char *wanted, Found &found, Closest *closest) {
     KnownProgram *record = knownProgram(program);
+    const NameKey key = keyOf(wanted);
     if (record != nullptr) {
-        for (int32_t i = 0; i < record->nameCount; ++i)
-            if (std::strcmp(record->names[i].text, wanted) == 0) {
-                found = record->names[i].found;
+        for (const KnownName *known = record->names; known != record->names + record->nameCount; ++known)
+            if (known->key == key &&
+                (key.length <= sizeof key.head || std::memcmp(known->text, wanted, key.length) == 0)) {
+                found = known->found;
                 return Lookup::Found;
             }
     } else if (!linked(program)) {
@@ -257,11 +280,12 @@ Lookup lookUp(GLhandleARB program, const char *wanted, Found &found, Closest *cl
         record = rememberProgram(program);
     }
     if (!findActive(program, wanted, found, closest)) return Lookup::NotActive;
-    if (record != nullptr && std::strlen(wanted) <= maxNameLength) {
+    if (record != nullptr && key.length <= maxNameLength) {
         if (record->nameCount == maxNames) record->nameCount = 0;
         KnownName &known = record->names[record->nameCount++];
-        std::strcpy(known.text, wanted);
+        known.key = key;
         known.found = found;
+        std::memcpy(known.text, wanted, key.length + 1);
     }
     return Lookup::Found;
 }
@@ -274,11 +298,19 @@ UniformTarget uniformToSet(const char *call, int32_t program, const char *name, 
     if (!available() || name == nullptr) return target;
     Found found{};
     Closest closest;
+    const Lookup lookup = lookUp(target.program, name, found, &closest);
+    const int32_t columns = found.type.shape >> 4;
+    const int32_t rows = found.type.shape & 15;
+    const bool typeFits = (found.type.kind & kinds) != 0 && (components == 0 || components == columns * rows);
+    if (lookup == Lookup::Found && typeFits && count >= 1 && count <= found.room)
+        return {target.program, found.location, columns, rows, 0};
+
+    // The warning, built only when there is one.
     Text line;
     line << call << ": ";
-    switch (lookUp(target.program, name, found, &closest)) {
-    case Lookup::NotLinked: script_log::warn(line << program << " is not a linked program"); return target;
-    case Lookup::NotActive:
+    if (lookup == Lookup::NotLinked) {
+        line << program << " is not a linked program";
+    } else if (lookup == Lookup::NotActive) {
         line << "program " << program << " has no active uniform \"" << name << "\" (";
         if (closest.name[0] != '\0' && closest.distance == 0)
             line << "\"" << closest.name << "\" has " << closest.size << " elements)";
@@ -286,27 +318,18 @@ UniformTarget uniformToSet(const char *call, int32_t program, const char *name, 
             line << "did you mean \"" << closest.name << "\"?)";
         else
             line << "a uniform the shaders do not use is removed when they are compiled)";
-        script_log::warn(line);
-        return target;
-    case Lookup::Found: break;
-    }
-    const char *typeName = nullptr;
-    const UniformType type = typeOf(found.type, &typeName);
-    const int32_t columns = type.shape >> 4;
-    const int32_t rows = type.shape & 15;
-    line << "\"" << name << "\" of program " << program;
-    if ((type.kind & kinds) == 0 || (components != 0 && components != columns * rows)) {
+    } else if (!typeFits) {
+        line << "\"" << name << "\" of program " << program;
+        const char *typeName = typeNameOf(found.token);
         if (typeName == nullptr)
-            line << " is of GL type " << static_cast<int32_t>(found.type);
+            line << " is of GL type " << static_cast<int32_t>(found.token);
         else
             line << (typeName[0] == 'i' ? " is an " : " is a ") << typeName;
-        script_log::warn(line);
-    } else if (count < 1 || count > found.room) {
-        script_log::warn(Text() << call << ": count " << count << " for \"" << name << "\" of program "
-                                << program << ", which has room for " << found.room);
     } else {
-        target = {target.program, found.location, columns, rows, 0};
+        line << "count " << count << " for \"" << name << "\" of program " << program
+             << ", which has room for " << found.room;
     }
+    script_log::warn(line);
     return target;
 }
 
