@@ -74,7 +74,7 @@ void CORVANTA_APIENTRY parameteriv(GLhandleARB, GLenum pname, GLint *params) {
 }
 void CORVANTA_APIENTRY activeUniform(GLhandleARB, GLuint, GLsizei, GLsizei *, GLint *size, GLenum *type,
                                      GLcharARB *name) {
-    std::strcpy(name, "colour");
+    std::memcpy(name, "colour", sizeof "colour");
     *size = 1;
     *type = GL_FLOAT_VEC4_ARB;
 }

@@ -253,10 +253,10 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
                                      ? 0
                                      : editDistance(wanted, name);
         if (distance < closest->distance &&
-            static_cast<size_t>(2 * distance) < std::max(std::strlen(wanted), base)) {
+            2 * static_cast<size_t>(distance) < std::max(std::strlen(wanted), base)) {
             closest->distance = distance;
             closest->size = size;
-            std::strcpy(closest->name, name);
+            std::memcpy(closest->name, name, base + 1); // base <= maxNameLength
         }
     }
     return false;
