@@ -1,5 +1,6 @@
 #include "host/builtins.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -188,6 +190,13 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     auto savePicture = [env, needContext](const std::string &file) {
         const std::string path = resolvePath(env.outputDirectory, file);
         needContext(false);
+        // A framebuffer without colour (a depth-only target begun) has none
+        // to read: reading it would only raise an error and save nothing.
+        int readBuffer = 0;
+        glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+        if (unsigned(readBuffer) == GL_NONE)
+            throw std::runtime_error("the framebuffer drawn into has no colour to save "
+                                     "(is a depth-only render target begun?)");
         int viewport[4] = {0, 0, env.width, env.height};
         glGetIntegerv(GL_VIEWPORT, viewport);
         const int width = viewport[2] > 0 ? viewport[2] : env.width,
@@ -366,6 +375,20 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                    })};
     builtins["glDepthMask"] = {
         1, glProcedureOf([token](const Args &args) { glDepthMask(token(args, 0) != 0 ? 1 : 0); })};
+    builtins["glViewport"] = {
+        4, glProcedureOf([](const Args &args) {
+            glViewport(intArg(args, 0, INT32_MIN, INT32_MAX), intArg(args, 1, INT32_MIN, INT32_MAX),
+                       intArg(args, 2, INT32_MIN, INT32_MAX), intArg(args, 3, INT32_MIN, INT32_MAX));
+        })};
+    builtins["glTexParameteri"] = {3, glProcedureOf([token](const Args &args) {
+                                       glTexParameteri(token(args, 0), token(args, 1),
+                                                       intArg(args, 2, INT32_MIN, INT32_MAX));
+                                   })};
+    builtins["glClearColor"] = {4, glProcedureOf([](const Args &args) {
+                                    glClearColor(float(numberArg(args, 0)), float(numberArg(args, 1)),
+                                                 float(numberArg(args, 2)), float(numberArg(args, 3)));
+                                })};
+    builtins["glClear"] = {1, glProcedureOf([token](const Args &args) { glClear(token(args, 0)); })};
     // A texture of the script's own (0 unbinds) on a unit, and an empty one,
     // linear and clamped, to attach to a framebuffer.
     builtins["bind_texture"] = {2, [needContext](const Args &args) -> std::optional<Value> {
@@ -399,6 +422,29 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                    glGetIntegerv(name, values);
                                    return Value::ofInt(values[0]);
                                }};
+    // Every value glGetIntegerv gives for pname (four for GL_VIEWPORT): what
+    // it writes is the same over two calls into cells preset differently.
+    builtins["get_integers"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
+                                    const unsigned name = token(args, 0);
+                                    needContext(false);
+                                    int first[16], second[16];
+                                    std::fill(std::begin(first), std::end(first), INT32_MIN);
+                                    std::fill(std::begin(second), std::end(second), INT32_MAX);
+                                    glGetIntegerv(name, first);
+                                    glGetIntegerv(name, second);
+                                    Value values;
+                                    values.type = Value::Type::Array;
+                                    for (size_t i = 0; i < 16 && first[i] == second[i]; ++i)
+                                        values.elements.push_back(first[i]);
+                                    values.dims = {int32_t(values.elements.size())};
+                                    return values;
+                                }};
+    builtins["delete_texture"] = {1, [needContext](const Args &args) -> std::optional<Value> {
+                                      const auto texture = unsigned(intArg(args, 0, 0, INT32_MAX));
+                                      needContext(false);
+                                      glDeleteTextures(1, &texture);
+                                      return std::nullopt;
+                                  }};
     builtins["get_string"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
                                   const unsigned name = token(args, 0);
                                   needContext(false);
@@ -456,6 +502,22 @@ HostConstants hostConstants() {
         HOST_CONSTANT(GL_QUADS),
         HOST_CONSTANT(GL_QUAD_STRIP),
         HOST_CONSTANT(GL_POLYGON),
+        HOST_CONSTANT(GL_TEXTURE_MIN_FILTER),
+        HOST_CONSTANT(GL_TEXTURE_MAG_FILTER),
+        HOST_CONSTANT(GL_TEXTURE_WRAP_S),
+        HOST_CONSTANT(GL_TEXTURE_WRAP_T),
+        HOST_CONSTANT(GL_NEAREST),
+        HOST_CONSTANT(GL_LINEAR),
+        HOST_CONSTANT(GL_NEAREST_MIPMAP_NEAREST),
+        HOST_CONSTANT(GL_LINEAR_MIPMAP_NEAREST),
+        HOST_CONSTANT(GL_NEAREST_MIPMAP_LINEAR),
+        HOST_CONSTANT(GL_LINEAR_MIPMAP_LINEAR),
+        HOST_CONSTANT(GL_REPEAT),
+        HOST_CONSTANT(GL_CLAMP_TO_EDGE),
+        HOST_CONSTANT(GL_LEQUAL),
+        HOST_CONSTANT(GL_LESS),
+        HOST_CONSTANT(GL_COLOR_BUFFER_BIT),
+        HOST_CONSTANT(GL_DEPTH_BUFFER_BIT),
     };
 }
 #undef HOST_CONSTANT
