@@ -225,6 +225,8 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
         Begun &saved = begun[nesting];
         saved = {};
         const RenderTarget *target = available() ? find(name) : nullptr;
+        if (target == nullptr && available())
+            script_log::warn(Text() << "BeginRenderTarget: " << name << " is not a render target");
         if (target != nullptr) {
             saved.framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
             GLint cells[16] = {};
@@ -263,15 +265,22 @@ void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {
 // framebuffer.
 void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
     const int32_t name = intArgument<0>(Arguments<deleteRenderTarget>(runtime));
+    if (!available()) return;
+    Text warning;
+    warning << "DeleteRenderTarget: " << name;
     for (RenderTarget **link = &targets; *link != nullptr; link = &(*link)->next) {
         RenderTarget *target = *link;
         if (static_cast<int32_t>(target->framebuffer) != name) continue;
-        if (inUse(target->framebuffer) || !available()) return;
+        if (inUse(target->framebuffer)) {
+            script_log::warn(warning << " is in use by a BeginRenderTarget not yet ended: not deleted");
+            return;
+        }
         deleteObjects(*target);
         *link = target->next;
         release(target);
         return;
     }
+    script_log::warn(warning << " is not a render target");
 }
 
 void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {

@@ -27,6 +27,7 @@ protected:
                     .intResult;
     }
     std::string log() { return *FakeRuntime().call("GetBuildLog").stringResult; }
+    std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
     void begin(int32_t target) { FakeRuntime({A::integer(target)}).call("BeginRenderTarget"); }
     void end() { FakeRuntime().call("EndRenderTarget"); }
     void remove(int32_t target) { FakeRuntime({A::integer(target)}).call("DeleteRenderTarget"); }
@@ -167,13 +168,16 @@ TEST_F(RenderTargets, NestingIsKeptSixtyFourDeepAndDeeperBeginsPairUp) {
     EXPECT_EQ(driver.framebufferBinding, 3u);
 }
 
-TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestored) {
+TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestoredAndMisuseIsWarnedOf) {
     const int32_t outer = create(32, 32, RGBA8, 24), inner = create(8, 8, RGBA8, 0);
     begin(outer);
     begin(inner);
     remove(inner); // bound now
     remove(outer); // restored at the inner End
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
+    const std::string inUse = " is in use by a BeginRenderTarget not yet ended: not deleted\n";
+    EXPECT_EQ(warnings(), "DeleteRenderTarget: " + std::to_string(inner) + inUse + "DeleteRenderTarget: " +
+                              std::to_string(outer) + inUse);
     FakeRuntime({A::integer(outer)})
         .call("DeleteFramebuffer"); // a live target's is not the script's to delete
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
@@ -184,9 +188,13 @@ TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestored) {
     remove(outer);
     EXPECT_EQ(driver.count("glDeleteTextures"), 3);
     EXPECT_EQ(*FakeRuntime({A::integer(outer), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 0);
-    begin(outer); // forgotten: binds nothing
+    EXPECT_EQ(warnings(), "");
+    begin(outer); // forgotten: binds nothing, still pairs with its End
     EXPECT_EQ(driver.framebufferBinding, 3u);
     end();
+    remove(outer);
+    const std::string gone = std::to_string(outer) + " is not a render target\n";
+    EXPECT_EQ(warnings(), "BeginRenderTarget: " + gone + "DeleteRenderTarget: " + gone);
     FakeRuntime({A::integer(outer)}).call("DeleteFramebuffer");
     EXPECT_EQ(driver.last("glDeleteFramebuffersEXT")->ints, (std::vector<int64_t>{1, outer}));
 }
