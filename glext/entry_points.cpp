@@ -19,14 +19,29 @@ plugin_platform::ProcAddress lookUp(const char *name, const char *provider) {
     return value >= -1 && value <= 3 ? nullptr : proc;
 }
 
+// What the lookup reads of the list: the names one after the other in one
+// text, rather than a pointer to each (most of the DLL's data and of its
+// relocations), and each one's provider.
+constexpr char entryPointNames[] =
+#define CORVANTA_NAME(name, result, params, need, provider) #name "\0"
+    CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
+#undef CORVANTA_NAME
+    ;
+const char *const entryPointProviders[] = {
+#define CORVANTA_PROVIDER(name, result, params, need, provider) #provider,
+    CORVANTA_ENTRY_POINTS(CORVANTA_PROVIDER)
+#undef CORVANTA_PROVIDER
+};
+
 } // namespace
 
 // One lookup loop over the list rather than code per entry point: the table is
 // nothing but pointers in list order.
 void resolveEntryPoints() {
     plugin_platform::ProcAddress resolved[EntryPointCount];
-    for (int i = 0; i < EntryPointCount; ++i)
-        resolved[i] = lookUp(entryPointInfo[i].name, entryPointInfo[i].provider);
+    const char *name = entryPointNames;
+    for (int i = 0; i < EntryPointCount; ++i, name += std::strlen(name) + 1)
+        resolved[i] = lookUp(name, entryPointProviders[i]);
     static_assert(sizeof resolved == sizeof entryPoints);
     std::memcpy(&entryPoints, resolved, sizeof entryPoints);
 }

@@ -1,5 +1,7 @@
 #include "library/registration.h"
 
+#include <cstring>
+
 #include "glext/gl_tokens.h"
 #include "library/object_queries.h"
 #include "library/pass_through.h"
@@ -11,119 +13,128 @@
 namespace corvanta {
 namespace {
 
-struct Constant {
-    const char *name;
-    int32_t value;
-};
-
 // The tokens scripts get, in registration order: the shader-object set (the
 // shader types with and without the "_ARB" ending), then the vertex and
 // fragment shader extensions' objects, limits and state.
-#define CORVANTA_CONSTANT(token) {#token, static_cast<int32_t>(token)},
 // clang-format off
-constexpr Constant constants[] = {
-    CORVANTA_CONSTANT(GL_VERTEX_SHADER)
-    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER)
-    CORVANTA_CONSTANT(GL_SHADING_LANGUAGE_VERSION)
-    CORVANTA_CONSTANT(GL_VERTEX_SHADER_ARB)
-    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_LINK_STATUS_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_COMPILE_STATUS_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_VALIDATE_STATUS_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_DELETE_STATUS_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_INFO_LOG_LENGTH_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_UNIFORMS_ARB)
-    CORVANTA_CONSTANT(GL_ACTIVE_UNIFORM_MAX_LENGTH)
-    CORVANTA_CONSTANT(GL_OBJECT_TYPE_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_SUBTYPE_ARB)
-    CORVANTA_CONSTANT(GL_PROGRAM_OBJECT_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_ATTACHED_OBJECTS_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_SHADER_SOURCE_LENGTH_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT)
-    CORVANTA_CONSTANT(GL_FLOAT_VEC2_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT_VEC3_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT_VEC4_ARB)
-    CORVANTA_CONSTANT(GL_INT)
-    CORVANTA_CONSTANT(GL_INT_VEC2_ARB)
-    CORVANTA_CONSTANT(GL_INT_VEC3_ARB)
-    CORVANTA_CONSTANT(GL_INT_VEC4_ARB)
-    CORVANTA_CONSTANT(GL_BOOL_ARB)
-    CORVANTA_CONSTANT(GL_BOOL_VEC2_ARB)
-    CORVANTA_CONSTANT(GL_BOOL_VEC3_ARB)
-    CORVANTA_CONSTANT(GL_BOOL_VEC4_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT_MAT2_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT_MAT3_ARB)
-    CORVANTA_CONSTANT(GL_FLOAT_MAT4_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_1D_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_2D_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_3D_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_CUBE_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_1D_SHADOW_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_2D_SHADOW_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_2D_RECT_ARB)
-    CORVANTA_CONSTANT(GL_SAMPLER_2D_RECT_SHADOW_ARB)
-    // Added after the first forty.
-    CORVANTA_CONSTANT(GL_SHADER_OBJECT_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_ATTRIBUTES_ARB)
-    CORVANTA_CONSTANT(GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB)
-    CORVANTA_CONSTANT(GL_MAX_VERTEX_ATTRIBS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_VARYING_FLOATS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_TEXTURE_IMAGE_UNITS_ARB)
-    CORVANTA_CONSTANT(GL_MAX_TEXTURE_COORDS_ARB)
-    CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_POINT_SIZE_ARB)
-    CORVANTA_CONSTANT(GL_VERTEX_PROGRAM_TWO_SIDE_ARB)
-    CORVANTA_CONSTANT(GL_FRAGMENT_SHADER_DERIVATIVE_HINT_ARB)
-    // Framebuffer objects, render targets and draw buffers.
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_EXT)
-    CORVANTA_CONSTANT(GL_RENDERBUFFER_EXT)
-    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT0_EXT)
-    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT1_EXT)
-    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT2_EXT)
-    CORVANTA_CONSTANT(GL_COLOR_ATTACHMENT3_EXT)
-    CORVANTA_CONSTANT(GL_DEPTH_ATTACHMENT_EXT)
-    CORVANTA_CONSTANT(GL_STENCIL_ATTACHMENT_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_COMPLETE_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_UNSUPPORTED_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_BINDING_EXT)
-    CORVANTA_CONSTANT(GL_RENDERBUFFER_BINDING_EXT)
-    CORVANTA_CONSTANT(GL_MAX_COLOR_ATTACHMENTS_EXT)
-    CORVANTA_CONSTANT(GL_MAX_RENDERBUFFER_SIZE_EXT)
-    CORVANTA_CONSTANT(GL_INVALID_FRAMEBUFFER_OPERATION_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)
-    CORVANTA_CONSTANT(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT)
-    CORVANTA_CONSTANT(GL_RENDERBUFFER_WIDTH_EXT)
-    CORVANTA_CONSTANT(GL_RENDERBUFFER_HEIGHT_EXT)
-    CORVANTA_CONSTANT(GL_RENDERBUFFER_INTERNAL_FORMAT_EXT)
-    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT16_ARB)
-    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT24_ARB)
-    CORVANTA_CONSTANT(GL_DEPTH_COMPONENT32_ARB)
-    CORVANTA_CONSTANT(GL_STENCIL_INDEX8_EXT)
-    CORVANTA_CONSTANT(GL_DEPTH24_STENCIL8_EXT)
-    CORVANTA_CONSTANT(GL_RGBA16F_ARB)
-    CORVANTA_CONSTANT(GL_RGBA32F_ARB)
-    CORVANTA_CONSTANT(GL_MAX_DRAW_BUFFERS_ARB)
-    // Meshes.
-    CORVANTA_CONSTANT(GL_ARRAY_BUFFER_BINDING_ARB)
-    CORVANTA_CONSTANT(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)
-};
+#define CORVANTA_CONSTANTS(X)                                                                                   \
+    X(GL_VERTEX_SHADER)                                                                                         \
+    X(GL_FRAGMENT_SHADER)                                                                                       \
+    X(GL_SHADING_LANGUAGE_VERSION)                                                                              \
+    X(GL_VERTEX_SHADER_ARB)                                                                                     \
+    X(GL_FRAGMENT_SHADER_ARB)                                                                                   \
+    X(GL_OBJECT_LINK_STATUS_ARB)                                                                                \
+    X(GL_OBJECT_COMPILE_STATUS_ARB)                                                                             \
+    X(GL_OBJECT_VALIDATE_STATUS_ARB)                                                                            \
+    X(GL_OBJECT_DELETE_STATUS_ARB)                                                                              \
+    X(GL_OBJECT_INFO_LOG_LENGTH_ARB)                                                                            \
+    X(GL_OBJECT_ACTIVE_UNIFORMS_ARB)                                                                            \
+    X(GL_ACTIVE_UNIFORM_MAX_LENGTH)                                                                             \
+    X(GL_OBJECT_TYPE_ARB)                                                                                       \
+    X(GL_OBJECT_SUBTYPE_ARB)                                                                                    \
+    X(GL_PROGRAM_OBJECT_ARB)                                                                                    \
+    X(GL_OBJECT_ATTACHED_OBJECTS_ARB)                                                                           \
+    X(GL_OBJECT_SHADER_SOURCE_LENGTH_ARB)                                                                       \
+    X(GL_FLOAT)                                                                                                 \
+    X(GL_FLOAT_VEC2_ARB)                                                                                        \
+    X(GL_FLOAT_VEC3_ARB)                                                                                        \
+    X(GL_FLOAT_VEC4_ARB)                                                                                        \
+    X(GL_INT)                                                                                                   \
+    X(GL_INT_VEC2_ARB)                                                                                          \
+    X(GL_INT_VEC3_ARB)                                                                                          \
+    X(GL_INT_VEC4_ARB)                                                                                          \
+    X(GL_BOOL_ARB)                                                                                              \
+    X(GL_BOOL_VEC2_ARB)                                                                                         \
+    X(GL_BOOL_VEC3_ARB)                                                                                         \
+    X(GL_BOOL_VEC4_ARB)                                                                                         \
+    X(GL_FLOAT_MAT2_ARB)                                                                                        \
+    X(GL_FLOAT_MAT3_ARB)                                                                                        \
+    X(GL_FLOAT_MAT4_ARB)                                                                                        \
+    X(GL_SAMPLER_1D_ARB)                                                                                        \
+    X(GL_SAMPLER_2D_ARB)                                                                                        \
+    X(GL_SAMPLER_3D_ARB)                                                                                        \
+    X(GL_SAMPLER_CUBE_ARB)                                                                                      \
+    X(GL_SAMPLER_1D_SHADOW_ARB)                                                                                 \
+    X(GL_SAMPLER_2D_SHADOW_ARB)                                                                                 \
+    X(GL_SAMPLER_2D_RECT_ARB)                                                                                   \
+    X(GL_SAMPLER_2D_RECT_SHADOW_ARB)                                                                            \
+    /* Added after the first forty. */                                                                          \
+    X(GL_SHADER_OBJECT_ARB)                                                                                     \
+    X(GL_OBJECT_ACTIVE_ATTRIBUTES_ARB)                                                                          \
+    X(GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB)                                                                \
+    X(GL_MAX_VERTEX_ATTRIBS_ARB)                                                                                \
+    X(GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB)                                                                     \
+    X(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS_ARB)                                                                   \
+    X(GL_MAX_VARYING_FLOATS_ARB)                                                                                \
+    X(GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB)                                                                    \
+    X(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB)                                                                  \
+    X(GL_MAX_TEXTURE_IMAGE_UNITS_ARB)                                                                           \
+    X(GL_MAX_TEXTURE_COORDS_ARB)                                                                                \
+    X(GL_VERTEX_PROGRAM_POINT_SIZE_ARB)                                                                         \
+    X(GL_VERTEX_PROGRAM_TWO_SIDE_ARB)                                                                           \
+    X(GL_FRAGMENT_SHADER_DERIVATIVE_HINT_ARB)                                                                   \
+    /* Framebuffer objects, render targets and draw buffers. */                                                 \
+    X(GL_FRAMEBUFFER_EXT)                                                                                       \
+    X(GL_RENDERBUFFER_EXT)                                                                                      \
+    X(GL_COLOR_ATTACHMENT0_EXT)                                                                                 \
+    X(GL_COLOR_ATTACHMENT1_EXT)                                                                                 \
+    X(GL_COLOR_ATTACHMENT2_EXT)                                                                                 \
+    X(GL_COLOR_ATTACHMENT3_EXT)                                                                                 \
+    X(GL_DEPTH_ATTACHMENT_EXT)                                                                                  \
+    X(GL_STENCIL_ATTACHMENT_EXT)                                                                                \
+    X(GL_FRAMEBUFFER_COMPLETE_EXT)                                                                              \
+    X(GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT)                                                                 \
+    X(GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT)                                                         \
+    X(GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT)                                                                 \
+    X(GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT)                                                                    \
+    X(GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT)                                                                \
+    X(GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT)                                                                \
+    X(GL_FRAMEBUFFER_UNSUPPORTED_EXT)                                                                           \
+    X(GL_FRAMEBUFFER_BINDING_EXT)                                                                               \
+    X(GL_RENDERBUFFER_BINDING_EXT)                                                                              \
+    X(GL_MAX_COLOR_ATTACHMENTS_EXT)                                                                             \
+    X(GL_MAX_RENDERBUFFER_SIZE_EXT)                                                                             \
+    X(GL_INVALID_FRAMEBUFFER_OPERATION_EXT)                                                                     \
+    X(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)                                                                \
+    X(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT)                                                                \
+    X(GL_RENDERBUFFER_WIDTH_EXT)                                                                                \
+    X(GL_RENDERBUFFER_HEIGHT_EXT)                                                                               \
+    X(GL_RENDERBUFFER_INTERNAL_FORMAT_EXT)                                                                      \
+    X(GL_DEPTH_COMPONENT16_ARB)                                                                                 \
+    X(GL_DEPTH_COMPONENT24_ARB)                                                                                 \
+    X(GL_DEPTH_COMPONENT32_ARB)                                                                                 \
+    X(GL_STENCIL_INDEX8_EXT)                                                                                    \
+    X(GL_DEPTH24_STENCIL8_EXT)                                                                                  \
+    X(GL_RGBA16F_ARB)                                                                                           \
+    X(GL_RGBA32F_ARB)                                                                                           \
+    X(GL_MAX_DRAW_BUFFERS_ARB)                                                                                  \
+    /* Meshes. */                                                                                               \
+    X(GL_ARRAY_BUFFER_BINDING_ARB)                                                                              \
+    X(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)
 // clang-format on
-#undef CORVANTA_CONSTANT
+
+// What registration reads of the list: the names one after the other in one
+// text, rather than a pointer to each, and the values.
+constexpr char constantNames[] =
+#define CORVANTA_NAME(token) #token "\0"
+    CORVANTA_CONSTANTS(CORVANTA_NAME)
+#undef CORVANTA_NAME
+    ;
+constexpr int32_t constantValues[] = {
+#define CORVANTA_VALUE(token) static_cast<int32_t>(token),
+    CORVANTA_CONSTANTS(CORVANTA_VALUE)
+#undef CORVANTA_VALUE
+};
 
 } // namespace
 
 void registerLibrary(FunctionRegistry *registry) {
     const FunctionRegistryOps &ops = *registry->ops;
-    for (const Constant &constant : constants) ops.RegisterConstant(registry, constant.name, constant.value);
+    const char *name = constantNames;
+    for (const int32_t value : constantValues) {
+        ops.RegisterConstant(registry, name, value);
+        name += std::strlen(name) + 1;
+    }
 
     // Each name's parameters follow it at once, before the next name.
     for (const ScriptFunction &function : scriptFunctions) {
