@@ -137,19 +137,22 @@ void registerLibrary(FunctionRegistry *registry) {
     }
 
     // Each name's parameters follow it at once, before the next name.
-    for (const ScriptFunction &function : scriptFunctions) {
-        if (function.resultType == rows::Procedure)
-            ops.RegisterProcedure(registry, function.name, function.handler);
+    name = rows::registeredNames.data();
+    for (const rows::RegisteredRow &row : rows::registeredRows) {
+        const auto resultType = static_cast<int32_t>(row.shape & 3) - 1;
+        if (resultType == rows::Procedure)
+            ops.RegisterProcedure(registry, name, row.handler);
         else
-            ops.RegisterFunction(registry, function.name, function.handler, function.resultType);
-        for (const rows::Param &param : function.params) {
-            if (!param.present()) break;
+            ops.RegisterFunction(registry, name, row.handler, resultType);
+        for (uint64_t params = row.shape >> 2; params != 0; params >>= 5) {
+            const rows::Param param = rows::Param::fromCode(static_cast<uint8_t>(params & 31));
             if (param.dimensions() > 0)
                 ops.AddArrayParam(registry, param.type(), param.dimensions());
             else
                 ops.AddParam(registry, param.type());
             if (param.byReference()) ops.MakeLastParamByRef(registry);
         }
+        name += std::strlen(name) + 1;
     }
 }
 

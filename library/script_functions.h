@@ -4,6 +4,7 @@
 // reads its arguments through its own row (library/arguments.h).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -31,6 +32,13 @@ public:
     constexpr int32_t dimensions() const { return (code_ >> 2) & 3; }
     constexpr bool byReference() const { return (code_ & 16) != 0; }
     constexpr bool operator==(Param other) const { return code_ == other.code_; }
+    // The byte itself, below 32, for the rows packed for registration.
+    constexpr uint8_t code() const { return code_; }
+    static constexpr Param fromCode(uint8_t code) {
+        Param param;
+        param.code_ = code;
+        return param;
+    }
 
 private:
     uint8_t code_ = 0;
@@ -200,6 +208,46 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"SetUniformMatrix", handlers::setUniformMatrix, Procedure, {Int, Text, RealArray2}},
 };
 // clang-format on
+
+// What registration reads of the rows at run time, made from them at compile
+// time: the names one after the other in one text, rather than a pointer to
+// each, and each row's handler with its result type and parameters packed in
+// one value (the result type plus 1 in bits 0 and 1, 0 for a procedure, then
+// each parameter's code in 5 bits, 0 after the last).
+struct RegisteredRow {
+    FunctionHandler handler;
+    uint64_t shape;
+};
+constexpr size_t registeredNamesLength() {
+    size_t length = 0;
+    for (const ScriptFunction &function : scriptFunctions) {
+        const char *end = function.name;
+        while (*end != '\0') ++end;
+        length += static_cast<size_t>(end - function.name) + 1;
+    }
+    return length;
+}
+inline constexpr auto registeredNames = [] {
+    std::array<char, registeredNamesLength()> names{};
+    size_t at = 0;
+    for (const ScriptFunction &function : scriptFunctions) {
+        for (const char *c = function.name; *c != '\0'; ++c) names[at++] = *c;
+        names[at++] = '\0';
+    }
+    return names;
+}();
+inline constexpr auto registeredRows = [] {
+    std::array<RegisteredRow, std::size(scriptFunctions)> registered{};
+    for (size_t row = 0; row < std::size(scriptFunctions); ++row) {
+        const ScriptFunction &function = scriptFunctions[row];
+        uint64_t shape = static_cast<uint64_t>(function.resultType + 1);
+        for (int32_t k = 0; k < function.paramCount(); ++k)
+            shape |= static_cast<uint64_t>(function.params[k].code()) << (2 + 5 * k);
+        registered[row] = {function.handler, shape};
+    }
+    return registered;
+}();
+static_assert(2 + 5 * maxParams <= 64, "every parameter fits the packed shape");
 
 } // namespace rows
 
