@@ -139,12 +139,13 @@ void registerLibrary(FunctionRegistry *registry) {
     // Each name's parameters follow it at once, before the next name.
     name = rows::registeredNames.data();
     for (const rows::RegisteredRow &row : rows::registeredRows) {
-        const auto resultType = static_cast<int32_t>(row.shape & 3) - 1;
+        const uint64_t shape = row.packed();
+        const auto resultType = static_cast<int32_t>(shape & 3) - 1;
         if (resultType == rows::Procedure)
             ops.RegisterProcedure(registry, name, row.handler);
         else
             ops.RegisterFunction(registry, name, row.handler, resultType);
-        for (uint64_t params = row.shape >> 2; params != 0; params >>= 5) {
+        for (uint64_t params = shape >> 2; params != 0; params >>= 5) {
             const rows::Param param = rows::Param::fromCode(static_cast<uint8_t>(params & 31));
             if (param.dimensions() > 0)
                 ops.AddArrayParam(registry, param.type(), param.dimensions());

@@ -216,7 +216,8 @@ inline constexpr ScriptFunction scriptFunctions[] = {
 // each parameter's code in 5 bits, 0 after the last).
 struct RegisteredRow {
     FunctionHandler handler;
-    uint64_t shape;
+    uint32_t shape[2]; // low and high halves: no 8-byte alignment, 12 bytes a row
+    constexpr uint64_t packed() const { return static_cast<uint64_t>(shape[1]) << 32 | shape[0]; }
 };
 constexpr size_t registeredNamesLength() {
     size_t length = 0;
@@ -243,7 +244,8 @@ inline constexpr auto registeredRows = [] {
         uint64_t shape = static_cast<uint64_t>(function.resultType + 1);
         for (int32_t k = 0; k < function.paramCount(); ++k)
             shape |= static_cast<uint64_t>(function.params[k].code()) << (2 + 5 * k);
-        registered[row] = {function.handler, shape};
+        registered[row] = {function.handler,
+                           {static_cast<uint32_t>(shape), static_cast<uint32_t>(shape >> 32)}};
     }
     return registered;
 }();
