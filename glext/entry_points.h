@@ -165,7 +165,17 @@ namespace corvanta {
     X(glTexCoordPointer, void, (GLint size, GLenum type, GLsizei stride, const void *pointer), Optional,       \
       GL_VERSION_1_1)                                                                                          \
     X(glEnableClientState, void, (GLenum array), Optional, GL_VERSION_1_1)                                     \
-    X(glDisableClientState, void, (GLenum array), Optional, GL_VERSION_1_1)
+    X(glDisableClientState, void, (GLenum array), Optional, GL_VERSION_1_1)                                    \
+    X(glRenderbufferStorageMultisampleEXT, void, (GLenum target, GLsizei samples, GLenum internalformat,       \
+                                                  GLsizei width, GLsizei height), Optional,                    \
+      GL_EXT_framebuffer_multisample)                                                                          \
+    X(glBlitFramebufferEXT, void, (GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1, GLint dstX0, GLint dstY0,\
+                                   GLint dstX1, GLint dstY1, GLbitfield mask, GLenum filter), Optional,        \
+      GL_EXT_framebuffer_blit)                                                                                 \
+    X(glReadPixels, void, (GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,        \
+                           void *pixels), Optional, GL_VERSION_1_1)                                            \
+    X(glGetError, GLenum, (), Optional, GL_VERSION_1_1)                                                        \
+    X(glPixelStorei, void, (GLenum pname, GLint param), Optional, GL_VERSION_1_1)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.

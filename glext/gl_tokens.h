@@ -14,6 +14,7 @@ using GLint = int32_t;
 using GLsizei = int32_t;
 using GLfloat = float;
 using GLboolean = unsigned char;
+using GLbitfield = uint32_t;
 using GLcharARB = char;
 // Buffer sizes and offsets: as wide as a pointer, as the registry's headers
 // have them (a long everywhere but 64-bit Windows, which the plugin is not).
@@ -190,5 +191,26 @@ constexpr GLenum GL_TEXTURE0_ARB = 0x84C0;
 constexpr GLenum GL_CLIENT_ACTIVE_TEXTURE_ARB = 0x84E1;
 constexpr GLenum GL_UNSIGNED_SHORT = 0x1403;
 constexpr GLenum GL_POLYGON = 0x0009; // the last of the ten modes, GL_POINTS (0) to GL_POLYGON
+
+// Render targets, finished: depth comparison for shadow2D, multisampling and
+// its resolve, the read-back of pixels, and the error flags a failed
+// creation reads.
+constexpr GLenum GL_TEXTURE_COMPARE_MODE_ARB = 0x884C;
+constexpr GLenum GL_TEXTURE_COMPARE_FUNC_ARB = 0x884D;
+constexpr GLenum GL_COMPARE_R_TO_TEXTURE_ARB = 0x884E;
+constexpr GLenum GL_MAX_SAMPLES_EXT = 0x8D57;
+constexpr GLenum GL_RENDERBUFFER_SAMPLES_EXT = 0x8CAB;
+constexpr GLenum GL_READ_FRAMEBUFFER_EXT = 0x8CA8;
+constexpr GLenum GL_DRAW_FRAMEBUFFER_EXT = 0x8CA9;
+constexpr GLenum GL_READ_FRAMEBUFFER_BINDING_EXT = 0x8CAA;
+constexpr GLenum GL_LINEAR_MIPMAP_LINEAR = 0x2703;
+constexpr GLenum GL_COLOR_BUFFER_BIT = 0x4000;
+constexpr GLenum GL_DEPTH_BUFFER_BIT = 0x0100;
+constexpr GLenum GL_READ_BUFFER = 0x0C02;
+constexpr GLenum GL_PACK_ALIGNMENT = 0x0D05;
+constexpr GLenum GL_NO_ERROR = 0;
+constexpr GLenum GL_INVALID_ENUM = 0x0500;
+constexpr GLenum GL_INVALID_VALUE = 0x0501;
+constexpr GLenum GL_OUT_OF_MEMORY = 0x0505;
 
 } // namespace corvanta

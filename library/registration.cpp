@@ -110,7 +110,16 @@ namespace {
     X(GL_MAX_DRAW_BUFFERS_ARB)                                                                                  \
     /* Meshes. */                                                                                               \
     X(GL_ARRAY_BUFFER_BINDING_ARB)                                                                              \
-    X(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)
+    X(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)                                                                      \
+    /* Render targets, finished. */                                                                             \
+    X(GL_TEXTURE_COMPARE_MODE_ARB)                                                                              \
+    X(GL_TEXTURE_COMPARE_FUNC_ARB)                                                                              \
+    X(GL_COMPARE_R_TO_TEXTURE_ARB)                                                                              \
+    X(GL_MAX_SAMPLES_EXT)                                                                                       \
+    X(GL_RENDERBUFFER_SAMPLES_EXT)                                                                              \
+    X(GL_READ_FRAMEBUFFER_EXT)                                                                                  \
+    X(GL_DRAW_FRAMEBUFFER_EXT)                                                                                  \
+    X(GL_READ_FRAMEBUFFER_BINDING_EXT)
 // clang-format on
 
 // What registration reads of the list: the names one after the other in one

@@ -152,6 +152,23 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Text &ca
     return made;
 }
 
+// What the error flags say of a failed creation, read until none is left
+// (flags set before the call among them): that the driver ran out of memory,
+// or that it refused the colour format when the texture was allocated.
+enum class FlagsSay { Nothing, OutOfMemory, FormatRefused };
+FlagsSay readErrorFlags() {
+    if (entryPoints.glGetError == nullptr) return FlagsSay::Nothing;
+    FlagsSay said = FlagsSay::Nothing;
+    for (int flags = 0; flags < 16; ++flags) {
+        const GLenum error = entryPoints.glGetError();
+        if (error == GL_NO_ERROR) break;
+        if (error == GL_OUT_OF_MEMORY) said = FlagsSay::OutOfMemory;
+        if ((error == GL_INVALID_ENUM || error == GL_INVALID_VALUE) && said == FlagsSay::Nothing)
+            said = FlagsSay::FormatRefused;
+    }
+    return said;
+}
+
 // The new target's framebuffer, or 0 with the cause said.
 GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, Text &cause) {
     if (!available()) {
@@ -178,7 +195,14 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
         return 0;
     }
     RenderTarget made = {0, 0, 0, width, height, nullptr};
-    if (!make(made, colourFormat, depthFormat, cause)) return 0;
+    if (!make(made, colourFormat, depthFormat, cause)) {
+        // The flags are read only when something failed, and then all of them.
+        const FlagsSay said = readErrorFlags();
+        if (said == FlagsSay::OutOfMemory) (cause = Text()) << "out of memory";
+        if (said == FlagsSay::FormatRefused && colourFormat != 0)
+            (cause = Text()) << "the driver does not accept colour format " << colourFormat;
+        return 0;
+    }
     auto *record = static_cast<RenderTarget *>(allocate(sizeof(RenderTarget)));
     if (record == nullptr) {
         deleteObjects(made);

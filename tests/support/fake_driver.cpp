@@ -220,6 +220,13 @@ template <const char *name> void FAKE deleteNames(GLsizei count, const GLuint *n
     DriverCall &call = record(name, {count});
     for (GLsizei i = 0; i < count; ++i) call.ints.push_back(names[i]);
 }
+GLenum FAKE glGetError() {
+    record("glGetError");
+    if (d().errors.empty()) return 0;
+    const GLenum error = d().errors.front();
+    d().errors.erase(d().errors.begin());
+    return error;
+}
 GLhandleARB FAKE glGetHandleARB(GLenum pname) {
     record("glGetHandleARB", {pname});
     return d().handle;
@@ -274,6 +281,7 @@ void FakeDriver::install() {
     entryPoints.glGetUniformivARB = glGetUniformivARB;
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
     entryPoints.glGetHandleARB = glGetHandleARB;
+    entryPoints.glGetError = glGetError;
     entryPoints.glGetAttachedObjectsARB = glGetAttachedObjectsARB;
     entryPoints.glGetShaderSourceARB = glGetShaderSourceARB;
     entryPoints.glGetAttribLocationARB = glGetAttribLocationARB;

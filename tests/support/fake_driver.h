@@ -70,6 +70,8 @@ struct FakeDriver {
     GLuint elementBufferBinding = 0;
     std::map<GLuint, std::vector<unsigned char>> bufferData;
     std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}}; // the largest texture, renderbuffer
+    // The error flags set, which glGetError reads one by one (then GL_NO_ERROR).
+    std::vector<GLenum> errors;
 
     // Points every entry of the table at this driver and turns support on.
     void install();

@@ -96,8 +96,22 @@ TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
          "the driver created no framebuffer"},
         {"no texture", 8, 8, RGBA8, 24, [](FakeDriver &d) { d.givesNoName = {"glGenTextures"}; },
          "the driver created no texture"},
-        {"rejected format", 8, 8, 12345, 24, [](FakeDriver &d) { d.framebufferStatus = 0x8CD6; },
+        {"incomplete", 8, 8, RGBA8, 24, [](FakeDriver &d) { d.framebufferStatus = 0x8CD6; },
          "incomplete: GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT"},
+        // The error flags name the cause: every one is read, a shortage of
+        // memory over a refused format.
+        {"rejected format", 8, 8, 12345, 24,
+         [](FakeDriver &d) {
+             d.framebufferStatus = 0x8CD6;
+             d.errors = {0x0501};
+         },
+         "the driver does not accept colour format 12345"},
+        {"out of memory", 8, 8, RGBA8, 24,
+         [](FakeDriver &d) {
+             d.framebufferStatus = 0x8CDD;
+             d.errors = {0x0500, 0x0505, 0x0502};
+         },
+         "out of memory"},
         {"unknown status", 8, 8, RGBA8, 0, [](FakeDriver &d) { d.framebufferStatus = 0x1234; },
          "incomplete: 4660"},
     };
@@ -117,13 +131,17 @@ TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
         EXPECT_EQ(deleted, handedOut);
         EXPECT_EQ(driver.framebufferBinding, 3u);
         EXPECT_EQ(driver.textureBinding, 4u);
+        EXPECT_TRUE(driver.errors.empty()) << "a flag left set";
         TearDown();
     }
-    // A later success empties the log.
+    // A later success empties the log, and reads no flag.
     SetUp();
     create(0, 0, 0, 0);
+    driver.calls.clear();
+    driver.errors = {0x0502};
     create(8, 8, RGBA8, 0);
     EXPECT_EQ(log(), "");
+    EXPECT_EQ(driver.count("glGetError"), 0);
 }
 
 TEST_F(RenderTargets, BeginAndEndNestAndRestoreWhatTheMatchingBeginFound) {
@@ -176,8 +194,8 @@ TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestoredAndMisuseIsW
     remove(outer); // restored at the inner End
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
     const std::string inUse = " is in use by a BeginRenderTarget not yet ended: not deleted\n";
-    EXPECT_EQ(warnings(), "DeleteRenderTarget: " + std::to_string(inner) + inUse + "DeleteRenderTarget: " +
-                              std::to_string(outer) + inUse);
+    EXPECT_EQ(warnings(), "DeleteRenderTarget: " + std::to_string(inner) + inUse +
+                              "DeleteRenderTarget: " + std::to_string(outer) + inUse);
     FakeRuntime({A::integer(outer)})
         .call("DeleteFramebuffer"); // a live target's is not the script's to delete
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
