@@ -177,14 +177,20 @@ bool linked(GLhandleARB program) {
            objectParameter(program, GL_OBJECT_LINK_STATUS_ARB) != 0;
 }
 
+// The length of an active uniform's name without the "[0]" some drivers
+// list an array's name with.
+size_t baseLength(const char *active) {
+    const size_t length = std::strlen(active);
+    return length > 3 && std::strcmp(active + length - 3, "[0]") == 0 ? length - 3 : length;
+}
+
 // Which element of the active uniform `active`, listed with `size`
 // elements, the script's `wanted` names: 0 for the uniform itself, k for
 // "name[k]" of an array with more than k elements; -1 for another.
 int32_t elementNamed(const char *active, GLint size, const char *wanted) {
     if (std::strcmp(active, wanted) == 0) return 0;
-    size_t base = std::strlen(active);
-    const bool listedAsArray = base > 3 && std::strcmp(active + base - 3, "[0]") == 0;
-    if (listedAsArray) base -= 3;
+    const size_t base = baseLength(active);
+    const bool listedAsArray = active[base] != '\0';
     if ((!listedAsArray && size <= 1) || std::strncmp(active, wanted, base) != 0) return -1;
     const char *rest = wanted + base;
     if (*rest == '\0') return 0;
@@ -245,10 +251,9 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
             found = {gl.glGetUniformLocationARB(program, wanted), type, typeOf(type), size - element};
             return found.location >= 0;
         }
-        const size_t length = std::strlen(name);
-        if (closest == nullptr || length > maxNameLength) continue;
-        if (length > 3 && std::strcmp(name + length - 3, "[0]") == 0) name[length - 3] = '\0';
-        const size_t base = std::strlen(name);
+        const size_t base = baseLength(name);
+        if (closest == nullptr || base > maxNameLength) continue;
+        name[base] = '\0';
         const int32_t distance = std::strncmp(wanted, name, base) == 0 && wanted[base] == '[' && size > 1
                                      ? 0
                                      : editDistance(wanted, name);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "glext/entry_points.h"
 #include "host/library_registry.h"
 #include "library/registration.h"
@@ -37,6 +39,10 @@ protected:
     // What one test leaves (a build log, warnings, render targets, meshes)
     // is not the next one's.
     void TearDown() override { releaseLibraryState(); }
+    // The texts the library gives back: the warnings since the last call, and
+    // the build log.
+    static std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
+    static std::string buildLog() { return *FakeRuntime().call("GetBuildLog").stringResult; }
     FakeDriver &driver = fakeDriver();
     CountingAllocation &heap = countingAllocation();
 };

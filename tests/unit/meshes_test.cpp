@@ -33,8 +33,6 @@ protected:
                     .call("MeshIndices")
                     .intResult;
     }
-    std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
-    std::string buildLog() { return *FakeRuntime().call("GetBuildLog").stringResult; }
     std::vector<std::string> namesCalled() const {
         std::vector<std::string> names;
         for (const DriverCall &call : driver.calls) names.push_back(call.name);

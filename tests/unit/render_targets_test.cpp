@@ -26,8 +26,6 @@ protected:
                     .call("CreateRenderTarget")
                     .intResult;
     }
-    std::string log() { return *FakeRuntime().call("GetBuildLog").stringResult; }
-    std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
     void begin(int32_t target) { FakeRuntime({A::integer(target)}).call("BeginRenderTarget"); }
     void end() { FakeRuntime().call("EndRenderTarget"); }
     void remove(int32_t target) { FakeRuntime({A::integer(target)}).call("DeleteRenderTarget"); }
@@ -54,7 +52,7 @@ TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindi
     EXPECT_EQ(depthImage.pointer, nullptr);
     EXPECT_EQ(driver.framebufferBinding, 3u);
     EXPECT_EQ(driver.textureBinding, 4u);
-    EXPECT_EQ(log(), "");
+    EXPECT_EQ(buildLog(), "");
     // No mipmaps needed: the colour texture filters linearly, the depth one
     // nearest, both clamped.
     int linear = 0, nearest = 0;
@@ -120,7 +118,7 @@ TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
         SetUp();
         c.setUp(driver);
         EXPECT_EQ(create(c.width, c.height, c.colour, c.depth), 0);
-        EXPECT_EQ(log(), "render target:\n" + c.cause + "\n");
+        EXPECT_EQ(buildLog(), "render target:\n" + c.cause + "\n");
         // Every name handed out is deleted again, and the bindings are the script's.
         std::vector<int64_t> handedOut, deleted;
         for (GLhandleARB name = 7; name < driver.nextHandle; ++name) handedOut.push_back(name);
@@ -140,7 +138,7 @@ TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
     driver.calls.clear();
     driver.errors = {0x0502};
     create(8, 8, RGBA8, 0);
-    EXPECT_EQ(log(), "");
+    EXPECT_EQ(buildLog(), "");
     EXPECT_EQ(driver.count("glGetError"), 0);
 }
 

@@ -246,7 +246,6 @@ protected:
                                   {GL_ACTIVE_UNIFORM_MAX_LENGTH, 16}};
         driver.handle = 5;
     }
-    static std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }
     // The program switches and uniform settings from the `from`th call on.
     std::vector<std::string> programCalls(size_t from = 0) const {
         std::vector<std::string> names;
