@@ -569,6 +569,38 @@ TEST_F(RealLibrary, UniformsSetByNameOnAProgramNotInUseDrawWhatTheySay) {
     for (int32_t object : {program, other, shader}) call("glDeleteObjectARB", {A::integer(object)});
 }
 
+// Every single setter by name, on a program not in use, read back.
+TEST_F(RealLibrary, EverySingleSetterByNameSetsItsUniform) {
+    const int32_t program = linkedProgram();
+    call("glUseProgramObjectARB", {A::integer(0)});
+    const A p = A::integer(program);
+    const struct {
+        const char *setter, *name;
+        std::vector<FakeArg> values;
+        bool real;
+    } setters[] = {
+        {"SetUniform1f", "brightness", {A::real(0.25)}, true},
+        {"SetUniform2f", "offset", {A::real(0.5), A::real(2)}, true},
+        {"SetUniform3f", "tint", {A::real(0.75), A::real(0), A::real(0)}, true},
+        {"SetUniform4f", "colour", {A::real(1.5), A::real(0), A::real(0), A::real(0)}, true},
+        {"SetUniform1i", "mode", {A::integer(3)}, false},
+        {"SetUniform2i", "grid", {A::integer(4), A::integer(0)}, false},
+        {"SetUniform3i", "cells", {A::integer(5), A::integer(0), A::integer(0)}, false},
+        {"SetUniform4i", "flags", {A::integer(6), A::integer(0), A::integer(0), A::integer(0)}, false},
+    };
+    for (const auto &s : setters) {
+        std::vector<FakeArg> args = {p, A::string(s.name)};
+        args.insert(args.end(), s.values.begin(), s.values.end());
+        call(s.setter, args);
+        EXPECT_EQ(readBack(s.real ? "glGetUniformfvARB" : "glGetUniformivARB", program, s.name),
+                  s.values[0].number)
+            << s.setter;
+    }
+    EXPECT_EQ(call("GetWarnings").stringResult, "");
+    EXPECT_EQ(intOf("glGetHandleARB", {A::integer(GL_PROGRAM_OBJECT_ARB)}), 0);
+    call("glDeleteObjectARB", {p});
+}
+
 TEST_F(RealLibrary, BuildProgramGivesAProgramOrZeroAndALogThatNamesTheStage) {
     const int32_t good =
         intOf("BuildProgram", {A::string(attributeVertexSource), A::string(attributeFragmentSource)});
