@@ -334,10 +334,16 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     const size_t count = described < held ? described : held;
     if (count > 0) std::memset(destination, 0x3F, count * 4);
 }
+// One value through a pointer level, or every element of the array described.
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
-    parameter(r, index, typeOf(self(r).code), 0, true);
-    require(self(r).pointerLevels == 1);
-    touch(source, 4);
+    parameter(r, index, typeOf(self(r).code), self(r).dims.size(), true);
+    require(self(r).pointerLevels == (self(r).dims.empty() ? 1 : 0));
+    size_t described = 1;
+    for (int32_t size : self(r).dims) {
+        require(size >= 1);
+        described *= static_cast<size_t>(size);
+    }
+    touch(source, described * 4);
 }
 
 const ScriptRuntimeOps runtimeOps = {

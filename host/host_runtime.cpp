@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdarg>
 #include <cstring>
 #include <string>
@@ -118,15 +119,38 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     storeElements(runtime.valueCode, array->elements, described, destination);
 }
 
+// One value through a pointer level, or an array of the dimensions described
+// (one or two, each at least 1), which replaces the variable's value whole.
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
     HostRuntime &runtime = self(r);
     Argument *argument = runtime.arg(index);
-    if (argument == nullptr || argument->variable == nullptr || runtime.pointerLevels != 1 ||
-        !supportedCode(runtime.valueCode) || source == nullptr) {
+    const bool array = !runtime.dims.empty();
+    bool shaped = runtime.dims.size() <= 2;
+    size_t described = 1;
+    for (int32_t size : runtime.dims) {
+        shaped = shaped && size >= 1 && described <= SIZE_MAX / 4 / size_t(size);
+        if (shaped) described *= size_t(size);
+    }
+    if (argument == nullptr || argument->variable == nullptr || runtime.pointerLevels != (array ? 0 : 1) ||
+        !shaped || !supportedCode(runtime.valueCode) || source == nullptr) {
         runtime.report([] { return "by-reference write the call cannot take"; });
         return;
     }
-    *argument->variable = loadValue(runtime.valueCode, source);
+    if (!array) {
+        *argument->variable = loadValue(runtime.valueCode, source);
+        return;
+    }
+    runtime.guarded([&] {
+        Value written;
+        written.type = Value::Type::Array;
+        written.dims = runtime.dims;
+        written.realElements = runtime.valueCode == ValueFloat32;
+        written.elements.reserve(described);
+        for (size_t i = 0; i < described; ++i)
+            written.elements.push_back(
+                loadValue(runtime.valueCode, static_cast<const unsigned char *>(source) + 4 * i).number());
+        *argument->variable = std::move(written);
+    });
 }
 
 const ScriptRuntimeOps runtimeOps = {

@@ -95,6 +95,16 @@ void writeArgument(const Arguments<h> &args, const Element &value) {
     args.runtime->ops->WriteParamData(args.runtime, index, &value);
 }
 
+// Writes `rows` rows of `rowLength` floats into the script's array variable
+// at `position`, which they replace.
+template <int32_t position, FunctionHandler h>
+void writeRows(const Arguments<h> &args, int32_t rows, int32_t rowLength, const GLfloat *values) {
+    constexpr int32_t index = Arguments<h>::template index<position, TypeReal, 2, true>();
+    args.runtime->ops->BeginValueType(args.runtime, ValueFloat32);
+    args.runtime->ops->AddArrayDims(args.runtime, 2, rows, rowLength);
+    args.runtime->ops->WriteParamData(args.runtime, index, values);
+}
+
 template <FunctionHandler h> void setResult(const Arguments<h> &args, int32_t value) {
     static_assert(Arguments<h>::row().resultType == TypeInt, "the row gives no int result");
     args.runtime->ops->SetIntResult(args.runtime, value);

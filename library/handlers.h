@@ -64,6 +64,12 @@ void CORVANTA_CALL getWarnings(ScriptRuntime *);
 // between Begin and End, which nest. Each needs the framebuffer-object entry
 // points and GL 1.1's texture, query and viewport functions.
 void CORVANTA_CALL createRenderTarget(ScriptRuntime *);
+// The same with samples (resolved at every End) and mipmaps (made anew at
+// every End), which also need the multisample and blit extensions or
+// glGenerateMipmapEXT.
+void CORVANTA_CALL createRenderTargetEx(ScriptRuntime *);
+// Needs glReadPixels and glPixelStorei besides.
+void CORVANTA_CALL readRenderTarget(ScriptRuntime *);
 void CORVANTA_CALL beginRenderTarget(ScriptRuntime *);
 void CORVANTA_CALL endRenderTarget(ScriptRuntime *);
 void CORVANTA_CALL renderTargetTexture(ScriptRuntime *);

@@ -20,11 +20,16 @@ namespace {
 using script_log::Text;
 
 struct RenderTarget {
-    GLuint framebuffer;
-    GLuint colour; // 0 for a depth-only target
-    GLuint depth;  // 0 without depth bits
+    GLuint framebuffer; // the target's handle, with its textures
+    GLuint colour;      // 0 for a depth-only target
+    GLuint depth;       // 0 without depth bits
     GLsizei width;
     GLsizei height;
+    // With samples: the framebuffer drawn into, of multisampled colour and
+    // depth renderbuffers, resolved into the textures at every End.
+    GLuint multisampled;
+    GLuint samples[2];
+    bool mipmaps; // the colour texture's levels, made anew at every End
     RenderTarget *next;
 };
 
@@ -34,6 +39,7 @@ struct Begun {
     bool bound;
     GLuint target;
     GLint framebuffer;
+    GLint readFramebuffer; // where reads and draws are bound apart
     GLint viewport[4];
 };
 
@@ -53,6 +59,15 @@ bool available() {
            gl.glDeleteTextures != nullptr && gl.glBindTexture != nullptr && gl.glTexImage2D != nullptr &&
            gl.glTexParameteri != nullptr && gl.glGetIntegerv != nullptr && gl.glViewport != nullptr &&
            gl.glDrawBuffer != nullptr && gl.glReadBuffer != nullptr;
+}
+
+// Multisampled targets also need renderbuffers, their multisampled storage
+// and the blit that resolves them.
+bool multisamplingAvailable() {
+    const EntryPointTable &gl = entryPoints;
+    return gl.glGenRenderbuffersEXT != nullptr && gl.glDeleteRenderbuffersEXT != nullptr &&
+           gl.glBindRenderbufferEXT != nullptr && gl.glFramebufferRenderbufferEXT != nullptr &&
+           gl.glRenderbufferStorageMultisampleEXT != nullptr && gl.glBlitFramebufferEXT != nullptr;
 }
 
 // The live target whose framebuffer is `name`; null for any other name.
@@ -86,18 +101,23 @@ const char *statusName(GLenum status) {
 // A texture of the target's size attached to the bound framebuffer: level 0
 // only, with a filter that needs no mipmaps, clamped at the edges. 0 when the
 // driver gives no name.
+// A target with mipmaps minifies from its whole chain of levels, which
+// glGenerateMipmapEXT makes from level 0.
 GLuint attachTexture(const RenderTarget &target, GLenum attachment, GLint internalFormat, GLenum format,
                      GLenum type, GLint filter) {
     const EntryPointTable &gl = entryPoints;
     GLuint texture = 0;
     gl.glGenTextures(1, &texture);
     if (texture == 0) return 0;
+    const bool mipmaps = target.mipmaps && attachment == GL_COLOR_ATTACHMENT0_EXT;
     gl.glBindTexture(GL_TEXTURE_2D, texture);
-    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                       mipmaps ? static_cast<GLint>(GL_LINEAR_MIPMAP_LINEAR) : filter);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(GL_CLAMP_TO_EDGE));
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLint>(GL_CLAMP_TO_EDGE));
     gl.glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, target.width, target.height, 0, format, type, nullptr);
+    if (mipmaps) gl.glGenerateMipmapEXT(GL_TEXTURE_2D);
     gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_2D, texture, 0);
     return texture;
 }
@@ -107,12 +127,59 @@ void deleteObjects(const RenderTarget &target) {
     if (target.colour != 0) gl.glDeleteTextures(1, &target.colour);
     if (target.depth != 0) gl.glDeleteTextures(1, &target.depth);
     if (target.framebuffer != 0) gl.glDeleteFramebuffersEXT(1, &target.framebuffer);
+    if (target.multisampled != 0) gl.glDeleteFramebuffersEXT(1, &target.multisampled);
+    for (const GLuint renderbuffer : target.samples)
+        if (renderbuffer != 0) gl.glDeleteRenderbuffersEXT(1, &renderbuffer);
+}
+
+// Says why the bound framebuffer is not complete; false then.
+bool complete(Text &cause) {
+    const GLenum status = entryPoints.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
+    if (status == GL_FRAMEBUFFER_COMPLETE_EXT) return true;
+    cause << "incomplete: ";
+    const char *name = statusName(status);
+    if (name != nullptr)
+        cause << name;
+    else
+        cause << static_cast<int32_t>(status);
+    return false;
+}
+
+// The multisampled framebuffer of a target with samples, bound: a
+// renderbuffer of `samples` samples for each of the target's textures.
+bool makeMultisampled(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei samples,
+                      Text &cause) {
+    const EntryPointTable &gl = entryPoints;
+    const GLint renderbuffer = integer(GL_RENDERBUFFER_BINDING_EXT);
+    gl.glGenFramebuffersEXT(1, &target.multisampled);
+    gl.glGenRenderbuffersEXT(2, target.samples);
+    if (target.multisampled == 0 || target.samples[0] == 0 || target.samples[1] == 0) {
+        cause << "the driver created no framebuffer";
+        return false;
+    }
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.multisampled);
+    const GLenum formats[] = {static_cast<GLenum>(colourFormat), depthFormat};
+    const GLenum attachments[] = {GL_COLOR_ATTACHMENT0_EXT, GL_DEPTH_ATTACHMENT_EXT};
+    for (int i = 0; i < 2; ++i) {
+        if (formats[i] == 0) continue;
+        gl.glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.samples[i]);
+        gl.glRenderbufferStorageMultisampleEXT(GL_RENDERBUFFER_EXT, samples, formats[i], target.width,
+                                               target.height);
+        gl.glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, attachments[i], GL_RENDERBUFFER_EXT,
+                                        target.samples[i]);
+    }
+    gl.glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, static_cast<GLuint>(renderbuffer));
+    if (colourFormat == 0) {
+        gl.glDrawBuffer(GL_NONE);
+        gl.glReadBuffer(GL_NONE);
+    }
+    return complete(cause);
 }
 
 // Makes the framebuffer and its textures, checks that it is complete, and
 // leaves the texture and framebuffer bindings as they were. On failure it
 // deletes everything it made, says why and gives false.
-bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Text &cause) {
+bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei samples, Text &cause) {
     const EntryPointTable &gl = entryPoints;
     const GLint texture = integer(GL_TEXTURE_BINDING_2D);
     const GLint framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
@@ -136,18 +203,10 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, Text &ca
         gl.glDrawBuffer(GL_NONE);
         gl.glReadBuffer(GL_NONE);
     }
-    const GLenum status = made ? gl.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) : 0;
+    made = made && complete(cause);
+    if (made && samples > 1) made = makeMultisampled(target, colourFormat, depthFormat, samples, cause);
     gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
     gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(framebuffer));
-    if (made && status != GL_FRAMEBUFFER_COMPLETE_EXT) {
-        cause << "incomplete: ";
-        const char *name = statusName(status);
-        if (name != nullptr)
-            cause << name;
-        else
-            cause << static_cast<int32_t>(status);
-        made = false;
-    }
     if (!made) deleteObjects(target);
     return made;
 }
@@ -170,9 +229,25 @@ FlagsSay readErrorFlags() {
 }
 
 // The new target's framebuffer, or 0 with the cause said.
-GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, Text &cause) {
+GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, int32_t samples,
+              int32_t mipmaps, Text &cause) {
     if (!available()) {
         cause << "framebuffer objects are not supported";
+        return 0;
+    }
+    if (samples < 0 || mipmaps < 0 || mipmaps > 1) {
+        cause << "samples " << samples << " and mipmaps " << mipmaps << " are not 0 or more, and 0 or 1";
+        return 0;
+    }
+    if (samples > 1) {
+        const GLint most = multisamplingAvailable() ? integer(GL_MAX_SAMPLES_EXT) : 0;
+        if (samples > most) {
+            cause << samples << " samples are more than the driver's most, " << most;
+            return 0;
+        }
+    }
+    if (mipmaps != 0 && (colourFormat == 0 || entryPoints.glGenerateMipmapEXT == nullptr)) {
+        cause << "mipmaps need a colour format and glGenerateMipmapEXT";
         return 0;
     }
     const GLint textureSize = integer(GL_MAX_TEXTURE_SIZE);
@@ -194,8 +269,8 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
         cause << "neither a colour format nor depth bits";
         return 0;
     }
-    RenderTarget made = {0, 0, 0, width, height, nullptr};
-    if (!make(made, colourFormat, depthFormat, cause)) {
+    RenderTarget made = {0, 0, 0, width, height, 0, {0, 0}, mipmaps != 0, nullptr};
+    if (!make(made, colourFormat, depthFormat, samples, cause)) {
         // The flags are read only when something failed, and then all of them.
         const FlagsSay said = readErrorFlags();
         if (said == FlagsSay::OutOfMemory) (cause = Text()) << "out of memory";
@@ -227,16 +302,27 @@ bool inUse(GLuint framebuffer) {
 
 } // namespace
 
-void CORVANTA_CALL createRenderTarget(ScriptRuntime *runtime) {
-    const Arguments<createRenderTarget> args(runtime);
+// "CreateRenderTarget" is "CreateRenderTargetEx" without samples or mipmaps.
+template <FunctionHandler handler> void createTarget(ScriptRuntime *runtime) {
+    const Arguments<handler> args(runtime);
     const GLsizei width = intArgument<0>(args);
     const GLsizei height = intArgument<1>(args);
     const GLint colourFormat = intArgument<2>(args);
     const int32_t depthBits = intArgument<3>(args);
+    int32_t samples = 0, mipmaps = 0;
+    if constexpr (Arguments<handler>::count == 6) {
+        samples = intArgument<4>(args);
+        mipmaps = intArgument<5>(args);
+    }
     Text cause;
-    const GLuint target = create(width, height, colourFormat, depthBits, cause);
+    const GLuint target = create(width, height, colourFormat, depthBits, samples, mipmaps, cause);
     script_log::replaceBuildLog("render target:", cause.text());
     setResult(args, static_cast<int32_t>(target));
+}
+
+void CORVANTA_CALL createRenderTarget(ScriptRuntime *runtime) { createTarget<createRenderTarget>(runtime); }
+void CORVANTA_CALL createRenderTargetEx(ScriptRuntime *runtime) {
+    createTarget<createRenderTargetEx>(runtime);
 }
 
 // A Begin always counts, so that every End pairs with one; a Begin that
@@ -253,10 +339,13 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
             script_log::warn(Text() << "BeginRenderTarget: " << name << " is not a render target");
         if (target != nullptr) {
             saved.framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
+            saved.readFramebuffer =
+                entryPoints.glBlitFramebufferEXT != nullptr ? integer(GL_READ_FRAMEBUFFER_BINDING_EXT) : 0;
             GLint cells[16] = {};
             entryPoints.glGetIntegerv(GL_VIEWPORT, cells);
             std::memcpy(saved.viewport, cells, sizeof saved.viewport);
-            entryPoints.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target->framebuffer);
+            entryPoints.glBindFramebufferEXT(
+                GL_FRAMEBUFFER_EXT, target->multisampled != 0 ? target->multisampled : target->framebuffer);
             entryPoints.glViewport(0, 0, target->width, target->height);
             saved.target = target->framebuffer;
             saved.bound = true;
@@ -265,13 +354,84 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
     ++nesting;
 }
 
+// The End of a target with samples resolves them into its textures, and
+// that of a target with mipmaps makes its colour texture's levels anew,
+// before the bindings the Begin found come back.
 void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
     if (nesting == 0) return;
     --nesting;
     if (nesting >= maxNesting || !begun[nesting].bound || !available()) return;
+    const EntryPointTable &gl = entryPoints;
     const Begun &saved = begun[nesting];
-    entryPoints.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.framebuffer));
-    entryPoints.glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+    if (const RenderTarget *target = find(static_cast<int32_t>(saved.target))) {
+        if (target->multisampled != 0) {
+            gl.glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, target->multisampled);
+            gl.glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, target->framebuffer);
+            gl.glBlitFramebufferEXT(0, 0, target->width, target->height, 0, 0, target->width, target->height,
+                                    (target->colour != 0 ? GL_COLOR_BUFFER_BIT : 0) |
+                                        (target->depth != 0 ? GL_DEPTH_BUFFER_BIT : 0),
+                                    GL_NEAREST);
+        }
+        if (target->mipmaps) {
+            const GLint texture = integer(GL_TEXTURE_BINDING_2D);
+            gl.glBindTexture(GL_TEXTURE_2D, target->colour);
+            gl.glGenerateMipmapEXT(GL_TEXTURE_2D);
+            gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+        }
+    }
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.framebuffer));
+    if (gl.glBlitFramebufferEXT != nullptr)
+        gl.glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.readFramebuffer));
+    gl.glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+}
+
+// The rectangle's pixels as floats: four a pixel of a target with colour,
+// one (the depth) of a depth-only one, rows from the bottom up, read from the
+// target's textures (a multisampled target's resolved picture). The read
+// binding and the pack alignment are restored; the read buffer set is the
+// target's own.
+void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
+    const EntryPointTable &gl = entryPoints;
+    const Arguments<readRenderTarget> args(runtime);
+    const int32_t name = intArgument<0>(args);
+    const int32_t x = intArgument<1>(args), y = intArgument<2>(args);
+    const int32_t width = intArgument<3>(args), height = intArgument<4>(args);
+    Text warning;
+    warning << "ReadRenderTarget: ";
+    const RenderTarget *target = find(name);
+    if (!available() || gl.glReadPixels == nullptr || gl.glPixelStorei == nullptr) {
+        script_log::warn(warning << "reading pixels back is not supported");
+        return;
+    }
+    if (target == nullptr) {
+        script_log::warn(warning << name << " is not a render target");
+        return;
+    }
+    if (width < 1 || height < 1 || x < 0 || y < 0 || width > target->width - x ||
+        height > target->height - y) {
+        script_log::warn(warning << "(" << x << ", " << y << ", " << width << ", " << height
+                                 << ") is not a rectangle within target " << name << " of " << target->width
+                                 << "x" << target->height);
+        return;
+    }
+    const int32_t components = target->colour != 0 ? 4 : 1;
+    const uint64_t bytes = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * components * 4;
+    void *pixels = bytes <= SIZE_MAX ? allocate(static_cast<size_t>(bytes)) : nullptr;
+    if (pixels == nullptr) {
+        script_log::warn(warning << "no memory for " << width << "x" << height << " pixels");
+        return;
+    }
+    const GLenum binding = gl.glBlitFramebufferEXT != nullptr ? GL_READ_FRAMEBUFFER_EXT : GL_FRAMEBUFFER_EXT;
+    const GLint framebuffer =
+        integer(binding == GL_FRAMEBUFFER_EXT ? GL_FRAMEBUFFER_BINDING_EXT : GL_READ_FRAMEBUFFER_BINDING_EXT);
+    const GLint alignment = integer(GL_PACK_ALIGNMENT);
+    gl.glBindFramebufferEXT(binding, target->framebuffer);
+    gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl.glReadPixels(x, y, width, height, components == 4 ? GL_RGBA : GL_DEPTH_COMPONENT, GL_FLOAT, pixels);
+    gl.glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    gl.glBindFramebufferEXT(binding, static_cast<GLuint>(framebuffer));
+    writeRows<5>(args, height, width * components, static_cast<const GLfloat *>(pixels));
+    release(pixels);
 }
 
 void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {

@@ -52,10 +52,11 @@ constexpr Param IntArray1{TypeInt, 1, false};
 constexpr Param IntArray2{TypeInt, 2, false};
 constexpr Param RealArray1{TypeReal, 1, false};
 constexpr Param RealArray2{TypeReal, 2, false};
+constexpr Param RealArray2Ref{TypeReal, 2, true};
 
 constexpr int8_t Procedure = -1; // in place of a result type
 
-constexpr int32_t maxParams = 6;
+constexpr int32_t maxParams = 10;
 
 struct ScriptFunction {
     const char *name;
@@ -206,6 +207,10 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"SetUniform4i", setUniformByName<&E::glUniform4iARB>, Procedure, {Int, Text, Int, Int, Int, Int}},
     {"SetUniformArray", handlers::setUniformArray, Procedure, {Int, Text, Int, RealArray1}},
     {"SetUniformMatrix", handlers::setUniformMatrix, Procedure, {Int, Text, RealArray2}},
+    {"CreateRenderTargetEx", handlers::createRenderTargetEx, TypeInt, {Int, Int, Int, Int, Int, Int}},
+    {"ReadRenderTarget", handlers::readRenderTarget, Procedure, {Int, Int, Int, Int, Int, RealArray2Ref}},
+    {"glRenderbufferStorageMultisampleEXT", passThrough<&E::glRenderbufferStorageMultisampleEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
+    {"glBlitFramebufferEXT", passThrough<&E::glBlitFramebufferEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int, Int, Int, Int, Int, Int}},
 };
 // clang-format on
 

@@ -107,16 +107,27 @@ void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t index, void *destinat
     host::storeElements(rt.valueCode, elements, std::min(described, elements.size()), destination);
 }
 
+// One value through a pointer level, or an array of the dimensions described.
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t index, const void *source) {
     FakeRuntime &rt = self(r);
     rt.log.push_back("WriteParamData(" + str(index) + ")");
-    rt.parameter(index, typeOf(rt.valueCode), 0, true);
+    rt.parameter(index, typeOf(rt.valueCode), rt.dims.size(), true);
     rt.taken(index);
     FakeArg &target = rt.arg(index);
-    if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != 1)
+    if (target.kind != FakeArg::Kind::Variable || rt.pointerLevels != (rt.dims.empty() ? 1 : 0))
         throw std::logic_error("by-reference write to something that is not a variable");
-    target.written = host::loadValue(rt.valueCode, source).number();
     target.writtenCode = rt.valueCode;
+    if (rt.dims.empty()) {
+        target.written = host::loadValue(rt.valueCode, source).number();
+        return;
+    }
+    size_t described = 1;
+    for (int32_t size : rt.dims) described *= static_cast<size_t>(size);
+    target.writtenDims = rt.dims;
+    target.elements.clear();
+    for (size_t i = 0; i < described; ++i)
+        target.elements.push_back(
+            host::loadValue(rt.valueCode, static_cast<const unsigned char *>(source) + 4 * i).number());
 }
 
 const ScriptRuntimeOps fakeOps = {

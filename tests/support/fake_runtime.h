@@ -17,9 +17,11 @@ struct FakeArg {
     double number = 0;
     std::string text;
     std::vector<double> elements; // an array's values, flattened
-    // What the plugin wrote into a variable, and with which value code.
+    // What the plugin wrote into a variable, and with which value code: one
+    // value, or an array's dimensions and its elements (in `elements`).
     std::optional<double> written;
     int32_t writtenCode = 0;
+    std::vector<int32_t> writtenDims;
 
     static FakeArg integer(int32_t value) { return numeric(Kind::Int, value); }
     static FakeArg real(double value) { return numeric(Kind::Real, value); }
