@@ -33,13 +33,19 @@ struct RenderTarget {
     RenderTarget *next;
 };
 
+// The framebuffers bound for drawing and for reading, which the blit
+// extension lets differ.
+struct Bindings {
+    GLint draw;
+    GLint read;
+};
+
 // What a Begin saved, to restore at its End; `bound` is false for a Begin
 // that bound nothing.
 struct Begun {
     bool bound;
     GLuint target;
-    GLint framebuffer;
-    GLint readFramebuffer; // where reads and draws are bound apart
+    Bindings framebuffers;
     GLint viewport[4];
 };
 
@@ -132,6 +138,17 @@ void deleteObjects(const RenderTarget &target) {
         if (renderbuffer != 0) gl.glDeleteRenderbuffersEXT(1, &renderbuffer);
 }
 
+// Those bound now, and their restore.
+Bindings boundFramebuffers() {
+    return {integer(GL_FRAMEBUFFER_BINDING_EXT),
+            entryPoints.glBlitFramebufferEXT != nullptr ? integer(GL_READ_FRAMEBUFFER_BINDING_EXT) : 0};
+}
+void restore(const Bindings &bound) {
+    entryPoints.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(bound.draw));
+    if (entryPoints.glBlitFramebufferEXT != nullptr)
+        entryPoints.glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, static_cast<GLuint>(bound.read));
+}
+
 // Says why the bound framebuffer is not complete; false then.
 bool complete(Text &cause) {
     const GLenum status = entryPoints.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
@@ -182,7 +199,7 @@ bool makeMultisampled(RenderTarget &target, GLint colourFormat, GLenum depthForm
 bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei samples, Text &cause) {
     const EntryPointTable &gl = entryPoints;
     const GLint texture = integer(GL_TEXTURE_BINDING_2D);
-    const GLint framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
+    const Bindings framebuffers = boundFramebuffers();
     gl.glGenFramebuffersEXT(1, &target.framebuffer);
     if (target.framebuffer == 0) {
         cause << "the driver created no framebuffer";
@@ -206,7 +223,7 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei 
     made = made && complete(cause);
     if (made && samples > 1) made = makeMultisampled(target, colourFormat, depthFormat, samples, cause);
     gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
-    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(framebuffer));
+    restore(framebuffers);
     if (!made) deleteObjects(target);
     return made;
 }
@@ -294,8 +311,9 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
 bool inUse(GLuint framebuffer) {
     const int32_t saved = nesting < maxNesting ? nesting : maxNesting;
     for (int32_t i = 0; i < saved; ++i)
-        if (begun[i].bound &&
-            (begun[i].target == framebuffer || static_cast<GLuint>(begun[i].framebuffer) == framebuffer))
+        if (begun[i].bound && (begun[i].target == framebuffer ||
+                               static_cast<GLuint>(begun[i].framebuffers.draw) == framebuffer ||
+                               static_cast<GLuint>(begun[i].framebuffers.read) == framebuffer))
             return true;
     return false;
 }
@@ -338,9 +356,7 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
         if (target == nullptr && available())
             script_log::warn(Text() << "BeginRenderTarget: " << name << " is not a render target");
         if (target != nullptr) {
-            saved.framebuffer = integer(GL_FRAMEBUFFER_BINDING_EXT);
-            saved.readFramebuffer =
-                entryPoints.glBlitFramebufferEXT != nullptr ? integer(GL_READ_FRAMEBUFFER_BINDING_EXT) : 0;
+            saved.framebuffers = boundFramebuffers();
             GLint cells[16] = {};
             entryPoints.glGetIntegerv(GL_VIEWPORT, cells);
             std::memcpy(saved.viewport, cells, sizeof saved.viewport);
@@ -379,9 +395,7 @@ void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
             gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
         }
     }
-    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.framebuffer));
-    if (gl.glBlitFramebufferEXT != nullptr)
-        gl.glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, static_cast<GLuint>(saved.readFramebuffer));
+    restore(saved.framebuffers);
     gl.glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
 }
 

@@ -178,9 +178,12 @@ GLenum FAKE glCheckFramebufferStatusEXT(GLenum target) {
     record("glCheckFramebufferStatusEXT", {target});
     return d().framebufferStatus;
 }
+// GL_FRAMEBUFFER_EXT binds for drawing and reading, the blit extension's
+// targets for one of them.
 void FAKE glBindFramebufferEXT(GLenum target, GLuint framebuffer) {
     record("glBindFramebufferEXT", {target, framebuffer});
-    d().framebufferBinding = framebuffer;
+    if (target != GL_READ_FRAMEBUFFER_EXT) d().framebufferBinding = framebuffer;
+    if (target != GL_DRAW_FRAMEBUFFER_EXT) d().readFramebufferBinding = framebuffer;
 }
 void FAKE glBindTexture(GLenum target, GLuint texture) {
     record("glBindTexture", {target, texture});
@@ -212,6 +215,7 @@ void FAKE glGetIntegerv(GLenum pname, GLint *params) {
     if (pname == GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB) *params = static_cast<GLint>(d().elementBufferBinding);
     if (pname == GL_VIEWPORT) std::copy_n(d().viewport, 4, params);
     if (pname == GL_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().framebufferBinding);
+    if (pname == GL_READ_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().readFramebufferBinding);
     if (pname == GL_TEXTURE_BINDING_2D) *params = static_cast<GLint>(d().textureBinding);
     if (auto found = d().integers.find(pname); found != d().integers.end()) *params = found->second;
 }

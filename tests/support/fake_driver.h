@@ -61,7 +61,8 @@ struct FakeDriver {
     // glGetIntegerv reports; other pnames answer from `integers`.
     std::set<std::string> givesNoName;
     GLenum framebufferStatus = 0x8CD5; // complete
-    GLuint framebufferBinding = 0;
+    GLuint framebufferBinding = 0;     // for drawing
+    GLuint readFramebufferBinding = 0;
     GLuint textureBinding = 0;
     GLint viewport[4] = {0, 0, 256, 256};
     // Buffer objects: the bindings glBindBufferARB makes, which glGetIntegerv

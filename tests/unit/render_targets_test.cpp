@@ -17,7 +17,8 @@ protected:
     void SetUp() override {
         HandlerTest::SetUp();
         driver.handleStep = 1;
-        driver.framebufferBinding = 3; // what the script has bound
+        driver.framebufferBinding = 3;     // what the script has bound, for drawing
+        driver.readFramebufferBinding = 5; // and for reading
         driver.textureBinding = 4;
     }
 
@@ -40,17 +41,19 @@ protected:
 
 TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindings) {
     EXPECT_EQ(create(64, 32, RGBA8, 24), 7);
-    EXPECT_EQ(callNames(), (std::vector<std::string>{
-                               "glGenFramebuffersEXT", "glBindFramebufferEXT", "glGenTextures",
-                               "glBindTexture", "glTexImage2D", "glFramebufferTexture2DEXT", "glGenTextures",
-                               "glBindTexture", "glTexImage2D", "glFramebufferTexture2DEXT",
-                               "glCheckFramebufferStatusEXT", "glBindTexture", "glBindFramebufferEXT"}));
+    EXPECT_EQ(callNames(),
+              (std::vector<std::string>{
+                  "glGenFramebuffersEXT", "glBindFramebufferEXT", "glGenTextures", "glBindTexture",
+                  "glTexImage2D", "glFramebufferTexture2DEXT", "glGenTextures", "glBindTexture",
+                  "glTexImage2D", "glFramebufferTexture2DEXT", "glCheckFramebufferStatusEXT", "glBindTexture",
+                  "glBindFramebufferEXT", "glBindFramebufferEXT"})); // drawing's binding, then reading's
     EXPECT_EQ(driver.last("glFramebufferTexture2DEXT")->ints,
               (std::vector<int64_t>{0x8D40, 0x8D00, 0x0DE1, 9, 0})); // depth texture 9 at level 0
     const DriverCall &depthImage = *driver.last("glTexImage2D");
     EXPECT_EQ(depthImage.ints, (std::vector<int64_t>{0x0DE1, 0, 0x81A6, 64, 32, 0, 0x1902, 0x1405}));
     EXPECT_EQ(depthImage.pointer, nullptr);
     EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(driver.readFramebufferBinding, 5u);
     EXPECT_EQ(driver.textureBinding, 4u);
     EXPECT_EQ(buildLog(), "");
     // No mipmaps needed: the colour texture filters linearly, the depth one
@@ -168,8 +171,9 @@ TEST_F(RenderTargets, BeginAndEndNestAndRestoreWhatTheMatchingBeginFound) {
     EXPECT_EQ(driver.framebufferBinding, GLuint(outer));
     end();
     EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(driver.readFramebufferBinding, 5u);
     end();
-    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 2);
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 3) << "one Begin's bind, its End's two";
 }
 
 TEST_F(RenderTargets, NestingIsKeptSixtyFourDeepAndDeeperBeginsPairUp) {
@@ -180,7 +184,7 @@ TEST_F(RenderTargets, NestingIsKeptSixtyFourDeepAndDeeperBeginsPairUp) {
     end(); // the 65th, which bound nothing
     EXPECT_EQ(driver.count("glBindFramebufferEXT"), 64);
     for (int i = 0; i < 64; ++i) end();
-    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 128);
+    EXPECT_EQ(driver.count("glBindFramebufferEXT"), 192) << "each End binds for drawing and for reading";
     EXPECT_EQ(driver.framebufferBinding, 3u);
 }
 
