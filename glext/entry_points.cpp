@@ -27,11 +27,54 @@ constexpr char entryPointNames[] =
     CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
 #undef CORVANTA_NAME
     ;
-const char *const entryPointProviders[] = {
+// Each row's provider, for the compile-time work below only.
+constexpr const char *rowProviders[] = {
 #define CORVANTA_PROVIDER(name, result, params, need, provider) #provider,
     CORVANTA_ENTRY_POINTS(CORVANTA_PROVIDER)
 #undef CORVANTA_PROVIDER
 };
+constexpr bool sameText(const char *a, const char *b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+constexpr size_t textLength(const char *text) {
+    size_t length = 0;
+    while (text[length] != '\0') ++length;
+    return length;
+}
+// The first row with the same provider as `row`.
+constexpr int firstWithProvider(int row) {
+    for (int i = 0; i < row; ++i)
+        if (sameText(rowProviders[i], rowProviders[row])) return i;
+    return row;
+}
+constexpr size_t providerTextsLength() {
+    size_t length = 0;
+    for (int row = 0; row < EntryPointCount; ++row)
+        if (firstWithProvider(row) == row) length += textLength(rowProviders[row]) + 1;
+    return length;
+}
+// What the lookup reads: each provider once, one after the other in one
+// text, and where each row's starts in it.
+struct Providers {
+    char texts[providerTextsLength()];
+    uint16_t at[EntryPointCount];
+};
+constexpr Providers providers = [] {
+    Providers made{};
+    size_t end = 0;
+    for (int row = 0; row < EntryPointCount; ++row) {
+        const int first = firstWithProvider(row);
+        if (first != row) {
+            made.at[row] = made.at[first];
+            continue;
+        }
+        made.at[row] = static_cast<uint16_t>(end);
+        for (const char *c = rowProviders[row]; *c != '\0'; ++c) made.texts[end++] = *c;
+        made.texts[end++] = '\0';
+    }
+    return made;
+}();
 
 } // namespace
 
@@ -41,7 +84,7 @@ void resolveEntryPoints() {
     plugin_platform::ProcAddress resolved[EntryPointCount];
     const char *name = entryPointNames;
     for (int i = 0; i < EntryPointCount; ++i, name += std::strlen(name) + 1)
-        resolved[i] = lookUp(name, entryPointProviders[i]);
+        resolved[i] = lookUp(name, providers.texts + providers.at[i]);
     static_assert(sizeof resolved == sizeof entryPoints);
     std::memcpy(&entryPoints, resolved, sizeof entryPoints);
 }
