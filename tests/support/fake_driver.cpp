@@ -224,6 +224,14 @@ template <const char *name> void FAKE deleteNames(GLsizei count, const GLuint *n
     DriverCall &call = record(name, {count});
     for (GLsizei i = 0; i < count; ++i) call.ints.push_back(names[i]);
 }
+// Fills what it is asked for with 0, 1, 2 and so on, as floats.
+void FAKE glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                       void *pixels) {
+    record("glReadPixels", {x, y, width, height, format, type});
+    const size_t count =
+        static_cast<size_t>(width) * static_cast<size_t>(height) * (format == GL_RGBA ? 4 : 1);
+    for (size_t i = 0; i < count; ++i) static_cast<float *>(pixels)[i] = static_cast<float>(i);
+}
 GLenum FAKE glGetError() {
     record("glGetError");
     if (d().errors.empty()) return 0;
@@ -286,6 +294,7 @@ void FakeDriver::install() {
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
     entryPoints.glGetHandleARB = glGetHandleARB;
     entryPoints.glGetError = glGetError;
+    entryPoints.glReadPixels = glReadPixels;
     entryPoints.glGetAttachedObjectsARB = glGetAttachedObjectsARB;
     entryPoints.glGetShaderSourceARB = glGetShaderSourceARB;
     entryPoints.glGetAttribLocationARB = glGetAttribLocationARB;

@@ -2,6 +2,7 @@
 // and keeps the framebuffer and texture bindings and the viewport.
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/registration.h"
@@ -217,6 +218,84 @@ TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestoredAndMisuseIsW
     EXPECT_EQ(warnings(), "BeginRenderTarget: " + gone + "DeleteRenderTarget: " + gone);
     FakeRuntime({A::integer(outer)}).call("DeleteFramebuffer");
     EXPECT_EQ(driver.last("glDeleteFramebuffersEXT")->ints, (std::vector<int64_t>{1, outer}));
+}
+
+TEST_F(RenderTargets, SamplesAreResolvedAndMipmapsMadeAnewAtEveryEnd) {
+    const auto createEx = [](int32_t colour, int32_t depth, int32_t samples, int32_t mipmaps) {
+        return *FakeRuntime({A::integer(64), A::integer(32), A::integer(colour), A::integer(depth),
+                             A::integer(samples), A::integer(mipmaps)})
+                    .call("CreateRenderTargetEx")
+                    .intResult;
+    };
+    // Four samples: the target's framebuffer and textures (7 to 9), a
+    // multisampled framebuffer (10) of two renderbuffers (11, 12).
+    const int32_t target = createEx(RGBA8, 24, 4, 0);
+    ASSERT_EQ(target, 7) << log();
+    EXPECT_EQ(driver.count("glRenderbufferStorageMultisampleEXT"), 2);
+    EXPECT_EQ(driver.last("glRenderbufferStorageMultisampleEXT")->ints,
+              (std::vector<int64_t>{0x8D41, 4, 0x81A6, 64, 32}));
+    begin(target);
+    EXPECT_EQ(driver.framebufferBinding, 10u) << "drawn into with samples";
+    driver.calls.clear();
+    end();
+    EXPECT_EQ(driver.last("glBlitFramebufferEXT")->ints,
+              (std::vector<int64_t>{0, 0, 64, 32, 0, 0, 64, 32, 0x4100, 0x2600}));
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(driver.readFramebufferBinding, 5u);
+
+    // Mipmaps: made when the texture is, and anew after every End.
+    const int32_t mipmapped = createEx(RGBA8, 0, 0, 1);
+    EXPECT_EQ(driver.count("glGenerateMipmapEXT"), 1);
+    begin(mipmapped);
+    end();
+    EXPECT_EQ(driver.count("glGenerateMipmapEXT"), 2);
+    EXPECT_EQ(driver.textureBinding, 4u);
+
+    const std::pair<std::vector<int32_t>, std::string> refused[] = {
+        {{RGBA8, 24, 9, 0}, "9 samples are more than the driver's most, 8"},
+        {{0, 24, 0, 1}, "mipmaps need a colour format and glGenerateMipmapEXT"},
+        {{RGBA8, 24, -1, 0}, "samples -1 and mipmaps 0 are not 0 or more, and 0 or 1"},
+    };
+    for (const auto &[arguments, cause] : refused) {
+        EXPECT_EQ(createEx(arguments[0], arguments[1], arguments[2], arguments[3]), 0);
+        EXPECT_EQ(log(), "render target:\n" + cause + "\n");
+    }
+}
+
+TEST_F(RenderTargets, ReadingBackGivesTheRectangleRowsFromTheBottomAndRestoresWhatItChanged) {
+    const int32_t target = create(64, 32, RGBA8, 24), depthOnly = create(8, 8, 0, 24);
+    FakeRuntime read(
+        {A::integer(target), A::integer(2), A::integer(3), A::integer(4), A::integer(2), A::variable()});
+    read.call("ReadRenderTarget");
+    EXPECT_EQ(driver.last("glReadPixels")->ints, (std::vector<int64_t>{2, 3, 4, 2, 0x1908, 0x1406}));
+    EXPECT_EQ(read.args[5].writtenDims, (std::vector<int32_t>{2, 16}));
+    EXPECT_EQ(read.args[5].elements.size(), 32u);
+    EXPECT_EQ(read.args[5].elements[31], 31.0);
+    EXPECT_EQ(driver.last("glPixelStorei")->ints, (std::vector<int64_t>{0x0D05, 1})) << "alignment restored";
+    EXPECT_EQ(driver.framebufferBinding, 3u);
+    EXPECT_EQ(driver.readFramebufferBinding, 5u);
+    FakeRuntime depth(
+        {A::integer(depthOnly), A::integer(0), A::integer(0), A::integer(8), A::integer(8), A::variable()});
+    depth.call("ReadRenderTarget");
+    EXPECT_EQ(depth.args[5].writtenDims, (std::vector<int32_t>{8, 8}));
+    EXPECT_EQ(driver.last("glReadPixels")->ints[4], 0x1902);
+
+    const int reads = driver.count("glReadPixels");
+    const std::string name = std::to_string(target);
+    const std::pair<std::vector<int32_t>, std::string> refused[] = {
+        {{99, 0, 0, 1, 1}, "99 is not a render target"},
+        {{target, 60, 0, 5, 1}, "(60, 0, 5, 1) is not a rectangle within target " + name + " of 64x32"},
+        {{target, 0, 0, 0, 1}, "(0, 0, 0, 1) is not a rectangle within target " + name + " of 64x32"},
+        {{target, -1, 0, 1, 1}, "(-1, 0, 1, 1) is not a rectangle within target " + name + " of 64x32"},
+    };
+    for (const auto &[arguments, warning] : refused) {
+        FakeRuntime refusedRead({A::integer(arguments[0]), A::integer(arguments[1]), A::integer(arguments[2]),
+                                 A::integer(arguments[3]), A::integer(arguments[4]), A::variable()});
+        refusedRead.call("ReadRenderTarget");
+        EXPECT_TRUE(refusedRead.args[5].writtenDims.empty());
+        EXPECT_EQ(warnings(), "ReadRenderTarget: " + warning + "\n");
+    }
+    EXPECT_EQ(driver.count("glReadPixels"), reads);
 }
 
 } // namespace
