@@ -19,14 +19,6 @@ plugin_platform::ProcAddress lookUp(const char *name, const char *provider) {
     return value >= -1 && value <= 3 ? nullptr : proc;
 }
 
-// What the lookup reads of the list: the names one after the other in one
-// text, rather than a pointer to each (most of the DLL's data and of its
-// relocations), and each one's provider.
-constexpr char entryPointNames[] =
-#define CORVANTA_NAME(name, result, params, need, provider) #name "\0"
-    CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
-#undef CORVANTA_NAME
-    ;
 // Each row's provider, for the compile-time work below only.
 constexpr const char *rowProviders[] = {
 #define CORVANTA_PROVIDER(name, result, params, need, provider) #provider,
@@ -89,11 +81,19 @@ void resolveEntryPoints() {
     std::memcpy(&entryPoints, resolved, sizeof entryPoints);
 }
 
+// The required entry points open the list, so they are the table's first
+// pointers.
+static_assert([] {
+    for (int i = 0; i < EntryPointCount; ++i)
+        if ((entryPointInfo[i].need == Need::Required) != (i < RequiredEntryPointCount)) return false;
+    return true;
+}());
 bool requiredEntryPointsPresent() {
-#define CORVANTA_PRESENT(name, result, params, need, provider)                                               \
-    &&(Need::need == Need::Optional || entryPoints.name != nullptr)
-    return true CORVANTA_ENTRY_POINTS(CORVANTA_PRESENT);
-#undef CORVANTA_PRESENT
+    plugin_platform::ProcAddress required[RequiredEntryPointCount];
+    std::memcpy(required, &entryPoints, sizeof required);
+    for (const plugin_platform::ProcAddress proc : required)
+        if (proc == nullptr) return false;
+    return true;
 }
 
 } // namespace corvanta

@@ -202,6 +202,15 @@ inline constexpr EntryPointInfo entryPointInfo[] = {
 #undef CORVANTA_INFO
 };
 
+// The names one after the other in one text, rather than a pointer to each
+// (most of the DLL's data and of its relocations): what the lookup reads, and
+// the names of the script functions that pass a call straight through.
+inline constexpr char entryPointNames[] =
+#define CORVANTA_NAME(name, result, params, need, provider) #name "\0"
+    CORVANTA_ENTRY_POINTS(CORVANTA_NAME)
+#undef CORVANTA_NAME
+    ;
+
 // The name of the entry point a member of the table holds, for the templates
 // that take a member: EntryPointName<&EntryPointTable::glFoo>::value is "glFoo".
 template <auto member> struct EntryPointName;

@@ -22,6 +22,9 @@ public:
 
     static constexpr const rows::ScriptFunction &row() { return scriptFunctionOf<handler>(); }
     static constexpr int32_t count = row().paramCount();
+    // The name as registered, for messages: the text registration reads, so
+    // that the DLL keeps each name once.
+    static constexpr const char *name() { return rows::registeredName(rows::registeredRows[rowOf<handler>]); }
 
     // The host's index of the argument at `position`, which the row must
     // register as `expected`.
@@ -65,16 +68,29 @@ template <int32_t position, FunctionHandler h> const char *textArgument(const Ar
     return textAtIndex(args.runtime, Arguments<h>::template index<position, TypeString, 0, false>());
 }
 
-// An argument as a driver parameter of type Value: reals as the nearest
-// float, texts as they are, everything else (handles, enums, locations,
-// counts, ints) as the 32-bit int unchanged.
-template <typename Value, int32_t position, FunctionHandler h> Value argumentAs(const Arguments<h> &args) {
-    if constexpr (std::is_same_v<Value, GLfloat>)
-        return realArgument<position>(args);
-    else if constexpr (std::is_same_v<Value, const GLcharARB *>)
-        return textArgument<position>(args);
+// What an argument for a driver parameter of type Value is read as: reals as
+// the nearest float, texts as they are, everything else (handles, enums,
+// locations, counts, ints) as the 32-bit int unchanged, which the call
+// converts. Reads of the same kinds share their code whatever the handler.
+template <typename Value>
+using ReadAs =
+    std::conditional_t<std::is_same_v<Value, GLfloat>, float,
+                       std::conditional_t<std::is_same_v<Value, const GLcharARB *>, const char *, int32_t>>;
+template <typename Value> constexpr int8_t scriptTypeOfRead() {
+    if constexpr (std::is_same_v<ReadAs<Value>, float>)
+        return TypeReal;
+    else if constexpr (std::is_same_v<ReadAs<Value>, const char *>)
+        return TypeString;
     else
-        return static_cast<Value>(intArgument<position>(args));
+        return TypeInt;
+}
+template <typename Read> Read readAtIndex(ScriptRuntime *runtime, int32_t index) {
+    if constexpr (std::is_same_v<Read, float>)
+        return realAtIndex(runtime, index);
+    else if constexpr (std::is_same_v<Read, const char *>)
+        return textAtIndex(runtime, index);
+    else
+        return intAtIndex(runtime, index);
 }
 
 // The script type of a 32-bit element the host exchanges, and its value code.

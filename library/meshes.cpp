@@ -451,7 +451,7 @@ void CORVANTA_CALL drawMesh(ScriptRuntime *runtime) {
     const Arguments<drawMesh> args(runtime);
     const int32_t handle = intArgument<0>(args);
     const int32_t mode = intArgument<1>(args);
-    draw("DrawMesh", handle, mode, 0, drawnCount(find(handle)), false, 1);
+    draw(Arguments<drawMesh>::name(), handle, mode, 0, drawnCount(find(handle)), false, 1);
 }
 
 void CORVANTA_CALL drawMeshRange(ScriptRuntime *runtime) {
@@ -459,7 +459,7 @@ void CORVANTA_CALL drawMeshRange(ScriptRuntime *runtime) {
     const int32_t handle = intArgument<0>(args);
     const int32_t mode = intArgument<1>(args);
     const int32_t first = intArgument<2>(args);
-    draw("DrawMeshRange", handle, mode, first, intArgument<3>(args), false, 1);
+    draw(Arguments<drawMeshRange>::name(), handle, mode, first, intArgument<3>(args), false, 1);
 }
 
 void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *runtime) {
@@ -467,7 +467,7 @@ void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *runtime) {
     const int32_t handle = intArgument<0>(args);
     const int32_t mode = intArgument<1>(args);
     const int32_t instances = intArgument<2>(args);
-    draw("DrawMeshInstanced", handle, mode, 0, drawnCount(find(handle)), true, instances);
+    draw(Arguments<drawMeshInstanced>::name(), handle, mode, 0, drawnCount(find(handle)), true, instances);
 }
 
 void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {

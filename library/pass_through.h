@@ -28,6 +28,18 @@
 
 namespace corvanta::handlers {
 
+// Reads the first arguments of a row of `count` (at the host's indices
+// count, count - 1, ...) as the kinds given (see ReadAs). The code depends
+// only on the kinds, so every handler of one shape shares it.
+template <typename Kinds, typename Positions> struct ArgumentReader;
+template <typename... Kinds, size_t... k>
+struct ArgumentReader<std::tuple<Kinds...>, std::index_sequence<k...>> {
+    static std::tuple<Kinds...> read([[maybe_unused]] ScriptRuntime *runtime,
+                                     [[maybe_unused]] int32_t count) {
+        return std::tuple<Kinds...>{readAtIndex<Kinds>(runtime, count - static_cast<int32_t>(k))...};
+    }
+};
+
 template <Guard guard, typename Entry> bool open(Entry entry) {
     return entry != nullptr && (guard == Guard::EntryPoint || shaderSupported != 0);
 }
@@ -37,18 +49,30 @@ template <typename Result, typename... Params> struct Prototype<Result(CORVANTA_
     template <size_t k> using Param = std::tuple_element_t<k, std::tuple<Params...>>;
     static constexpr size_t count = sizeof...(Params);
 
-    // The script's arguments for the first parameters, in order.
-    template <FunctionHandler h, size_t... k>
-    static std::tuple<Param<k>...> read(const Arguments<h> &args, std::index_sequence<k...>) {
-        return std::tuple<Param<k>...>{argumentAs<Param<k>, static_cast<int32_t>(k)>(args)...};
-    }
-    template <FunctionHandler h> static std::tuple<Params...> readAll(const Arguments<h> &args) {
+    // The reader of the first n parameters, each as its kind, in order.
+    template <size_t... k> static std::tuple<ReadAs<Param<k>>...> kindsOf(std::index_sequence<k...>);
+    template <size_t n>
+    using Reader =
+        ArgumentReader<decltype(kindsOf(std::make_index_sequence<n>{})), std::make_index_sequence<n>>;
+    using Values = decltype(kindsOf(std::index_sequence_for<Params...>{}));
+
+    // Whether the row of h registers the entry point's parameters, the first
+    // n of them being read as their kinds; a parameter it registers otherwise
+    // fails the build in Arguments::index.
+    template <FunctionHandler h, size_t n> static constexpr bool rowReads() {
         static_assert(Arguments<h>::count == count, "the row's parameters are not the entry point's");
-        return read(args, std::index_sequence_for<Params...>{});
+        return rowReads<h>(std::make_index_sequence<n>{});
     }
+    template <FunctionHandler h, size_t... k> static constexpr bool rowReads(std::index_sequence<k...>) {
+        return ((Arguments<h>::template index<k, scriptTypeOfRead<Param<k>>(), 0, false>() > 0) && ... &&
+                true);
+    }
+    // Reads all the parameters. Handlers call it themselves, after checking
+    // their row: a function between would be code for each shape.
+    using AllReader = Reader<count>;
 
     // A text the host gives as null cannot reach the driver.
-    static bool complete(const std::tuple<Params...> &values) {
+    static bool complete(const Values &values) {
         return std::apply([](auto... value) { return (present(value) && ...); }, values);
     }
     template <typename Value> static bool present(Value value) {
@@ -65,7 +89,8 @@ template <auto member, Guard guard> void CORVANTA_CALL passThrough(ScriptRuntime
     auto entry = entryPoints.*member;
     if (!open<guard>(entry)) return;
     using Shape = Prototype<decltype(entry)>;
-    const auto values = Shape::readAll(Arguments<passThrough<member, guard>>(runtime));
+    static_assert(Shape::template rowReads<passThrough<member, guard>, Shape::count>());
+    const auto values = Shape::AllReader::read(runtime, Shape::count);
     if (Shape::complete(values)) std::apply(entry, values);
 }
 
@@ -77,7 +102,8 @@ template <auto member, Guard guard> void CORVANTA_CALL passThroughResult(ScriptR
     int32_t result = 0;
     if (open<guard>(entry)) {
         using Shape = Prototype<decltype(entry)>;
-        const auto values = Shape::readAll(args);
+        static_assert(Shape::template rowReads<passThroughResult<member, guard>, Shape::count>());
+        const auto values = Shape::AllReader::read(runtime, Shape::count);
         if (Shape::complete(values)) result = static_cast<int32_t>(std::apply(entry, values));
     }
     setResult(args, result);
@@ -94,13 +120,12 @@ template <auto member> void CORVANTA_CALL queryByReference(ScriptRuntime *runtim
     auto entry = entryPoints.*member;
     using Shape = Prototype<decltype(entry)>;
     constexpr size_t leading = Shape::count - 1;
-    static_assert(Arguments<queryByReference<member>>::count == Shape::count,
-                  "the row's parameters are not the entry point's");
+    static_assert(Shape::template rowReads<queryByReference<member>, leading>());
     using Cell = std::remove_pointer_t<typename Shape::template Param<leading>>;
     Cell cells[16] = {};
     if (entry != nullptr)
         std::apply([&](auto... values) { entry(values..., cells); },
-                   Shape::read(args, std::make_index_sequence<leading>{}));
+                   Shape::template Reader<leading>::read(runtime, Shape::count));
     writeArgument<static_cast<int32_t>(leading)>(args, cells[0]);
 }
 

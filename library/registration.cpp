@@ -137,24 +137,31 @@ constexpr int32_t constantValues[] = {
 
 } // namespace
 
+const char *constantName(int32_t value) {
+    const char *name = constantNames;
+    for (const int32_t registered : constantValues) {
+        if (registered == value) return name;
+        name += std::strlen(name) + 1;
+    }
+    return nullptr;
+}
+
 void registerLibrary(FunctionRegistry *registry) {
     const FunctionRegistryOps &ops = *registry->ops;
-    const char *name = constantNames;
+    const char *constant = constantNames;
     for (const int32_t value : constantValues) {
-        ops.RegisterConstant(registry, name, value);
-        name += std::strlen(name) + 1;
+        ops.RegisterConstant(registry, constant, value);
+        constant += std::strlen(constant) + 1;
     }
 
     // Each name's parameters follow it at once, before the next name.
-    name = rows::registeredNames.data();
     for (const rows::RegisteredRow &row : rows::registeredRows) {
-        const uint64_t shape = row.packed();
-        const auto resultType = static_cast<int32_t>(shape & 3) - 1;
-        if (resultType == rows::Procedure)
+        const char *name = rows::registeredName(row);
+        if (row.resultType() == rows::Procedure)
             ops.RegisterProcedure(registry, name, row.handler);
         else
-            ops.RegisterFunction(registry, name, row.handler, resultType);
-        for (uint64_t params = shape >> 2; params != 0; params >>= 5) {
+            ops.RegisterFunction(registry, name, row.handler, row.resultType());
+        for (uint64_t params = row.params(); params != 0; params >>= 5) {
             const rows::Param param = rows::Param::fromCode(static_cast<uint8_t>(params & 31));
             if (param.dimensions() > 0)
                 ops.AddArrayParam(registry, param.type(), param.dimensions());
@@ -162,7 +169,6 @@ void registerLibrary(FunctionRegistry *registry) {
                 ops.AddParam(registry, param.type());
             if (param.byReference()) ops.MakeLastParamByRef(registry);
         }
-        name += std::strlen(name) + 1;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "library/allocation.h"
 #include "library/arguments.h"
 #include "library/handlers.h"
+#include "library/registration.h"
 #include "library/script_log.h"
 
 namespace corvanta::handlers {
@@ -90,20 +91,6 @@ GLint integer(GLenum pname) {
     return cells[0];
 }
 
-const char *statusName(GLenum status) {
-    switch (status) {
-    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT";
-    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
-        return "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT";
-    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT";
-    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT";
-    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT";
-    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT";
-    case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "GL_FRAMEBUFFER_UNSUPPORTED_EXT";
-    default: return nullptr;
-    }
-}
-
 // A texture of the target's size attached to the bound framebuffer: level 0
 // only, with a filter that needs no mipmaps, clamped at the edges. 0 when the
 // driver gives no name.
@@ -154,7 +141,10 @@ bool complete(Text &cause) {
     const GLenum status = entryPoints.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
     if (status == GL_FRAMEBUFFER_COMPLETE_EXT) return true;
     cause << "incomplete: ";
-    const char *name = statusName(status);
+    // The incomplete statuses are among the constants scripts get, by name;
+    // any other value is given as a number.
+    const bool known = status > GL_FRAMEBUFFER_COMPLETE_EXT && status <= GL_FRAMEBUFFER_UNSUPPORTED_EXT;
+    const char *name = known ? constantName(static_cast<int32_t>(status)) : nullptr;
     if (name != nullptr)
         cause << name;
     else

@@ -215,46 +215,82 @@ inline constexpr ScriptFunction scriptFunctions[] = {
 // clang-format on
 
 // What registration reads of the rows at run time, made from them at compile
-// time: the names one after the other in one text, rather than a pointer to
-// each, and each row's handler with its result type and parameters packed in
-// one value (the result type plus 1 in bits 0 and 1, 0 for a procedure, then
-// each parameter's code in 5 bits, 0 after the last).
+// time. Names are kept once: a name that is an entry point's is read from the
+// entry points' names (glext/entry_points.h), and the others one after the
+// other in a text of their own, rather than a pointer to each. Each row keeps
+// its handler and one value packing where its name starts (in bits 0 to 11,
+// counting the entry points' names first), its result type plus 1 (bits 12
+// and 13, 0 for a procedure), then each parameter's code in 5 bits, 0 after
+// the last.
 struct RegisteredRow {
     FunctionHandler handler;
     uint32_t shape[2]; // low and high halves: no 8-byte alignment, 12 bytes a row
     constexpr uint64_t packed() const { return static_cast<uint64_t>(shape[1]) << 32 | shape[0]; }
+    constexpr uint32_t nameAt() const { return shape[0] & 0xfff; }
+    constexpr int32_t resultType() const { return static_cast<int32_t>(shape[0] >> 12 & 3) - 1; }
+    constexpr uint64_t params() const { return packed() >> 14; }
 };
-constexpr size_t registeredNamesLength() {
+constexpr size_t nameLength(const char *name) {
     size_t length = 0;
-    for (const ScriptFunction &function : scriptFunctions) {
-        const char *end = function.name;
-        while (*end != '\0') ++end;
-        length += static_cast<size_t>(end - function.name) + 1;
-    }
+    while (name[length] != '\0') ++length;
     return length;
 }
-inline constexpr auto registeredNames = [] {
-    std::array<char, registeredNamesLength()> names{};
+constexpr bool sameName(const char *a, const char *b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+// Where `name` starts among the entry points' names, or past them when it is
+// none of them.
+constexpr size_t entryPointNameAt(const char *name) {
+    size_t at = 0;
+    for (; entryPointNames[at] != '\0'; at += nameLength(entryPointNames + at) + 1)
+        if (sameName(entryPointNames + at, name)) return at;
+    return sizeof entryPointNames;
+}
+constexpr bool isEntryPointName(const char *name) { return entryPointNameAt(name) < sizeof entryPointNames; }
+constexpr size_t ownNamesLength() {
+    size_t length = 0;
+    for (const ScriptFunction &function : scriptFunctions)
+        if (!isEntryPointName(function.name)) length += nameLength(function.name) + 1;
+    return length;
+}
+inline constexpr auto ownNames = [] {
+    std::array<char, ownNamesLength()> names{};
     size_t at = 0;
     for (const ScriptFunction &function : scriptFunctions) {
+        if (isEntryPointName(function.name)) continue;
         for (const char *c = function.name; *c != '\0'; ++c) names[at++] = *c;
         names[at++] = '\0';
     }
     return names;
 }();
+static_assert(sizeof entryPointNames + ownNamesLength() <= 0x1000, "every name's start fits its 12 bits");
+static_assert(14 + 5 * maxParams <= 64, "every parameter fits the packed shape");
 inline constexpr auto registeredRows = [] {
     std::array<RegisteredRow, std::size(scriptFunctions)> registered{};
+    size_t ownAt = sizeof entryPointNames;
     for (size_t row = 0; row < std::size(scriptFunctions); ++row) {
         const ScriptFunction &function = scriptFunctions[row];
-        uint64_t shape = static_cast<uint64_t>(function.resultType + 1);
+        uint64_t shape = entryPointNameAt(function.name);
+        if (!isEntryPointName(function.name)) {
+            shape = ownAt;
+            ownAt += nameLength(function.name) + 1;
+        }
+        shape |= static_cast<uint64_t>(function.resultType + 1) << 12;
         for (int32_t k = 0; k < function.paramCount(); ++k)
-            shape |= static_cast<uint64_t>(function.params[k].code()) << (2 + 5 * k);
+            shape |= static_cast<uint64_t>(function.params[k].code()) << (14 + 5 * k);
         registered[row] = {function.handler,
                            {static_cast<uint32_t>(shape), static_cast<uint32_t>(shape >> 32)}};
     }
     return registered;
 }();
-static_assert(2 + 5 * maxParams <= 64, "every parameter fits the packed shape");
+
+// A row's name, from the text it is kept in.
+constexpr const char *registeredName(const RegisteredRow &row) {
+    const uint32_t at = row.nameAt();
+    return at < sizeof entryPointNames ? entryPointNames + at
+                                       : ownNames.data() + (at - sizeof entryPointNames);
+}
 
 } // namespace rows
 
@@ -274,8 +310,10 @@ template <FunctionHandler handler, size_t... row> constexpr size_t rowIndexOf(st
      ...);
     return found;
 }
+template <FunctionHandler handler>
+constexpr size_t rowOf = rowIndexOf<handler>(std::make_index_sequence<std::size(scriptFunctions)>{});
 template <FunctionHandler handler> constexpr const ScriptFunction &scriptFunctionOf() {
-    return scriptFunctions[rowIndexOf<handler>(std::make_index_sequence<std::size(scriptFunctions)>{})];
+    return scriptFunctions[rowOf<handler>];
 }
 
 } // namespace corvanta

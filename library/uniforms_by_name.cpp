@@ -408,7 +408,7 @@ void CORVANTA_CALL hasUniform(ScriptRuntime *runtime) {
 void CORVANTA_CALL setUniformArray(ScriptRuntime *runtime) {
     const Arguments<setUniformArray> args(runtime);
     const int32_t count = intArgument<2>(args);
-    UniformTarget target = uniformToSet(Arguments<setUniformArray>::row().name, intArgument<0>(args),
+    UniformTarget target = uniformToSet(Arguments<setUniformArray>::name(), intArgument<0>(args),
                                         textArgument<1>(args), FloatKind | MatrixKind, 0, count);
     if (target.location < 0) return;
     uploadAndRelease(target, count,
@@ -417,7 +417,7 @@ void CORVANTA_CALL setUniformArray(ScriptRuntime *runtime) {
 
 void CORVANTA_CALL setUniformMatrix(ScriptRuntime *runtime) {
     const Arguments<setUniformMatrix> args(runtime);
-    UniformTarget target = uniformToSet(Arguments<setUniformMatrix>::row().name, intArgument<0>(args),
+    UniformTarget target = uniformToSet(Arguments<setUniformMatrix>::name(), intArgument<0>(args),
                                         textArgument<1>(args), MatrixKind, 0, 1);
     if (target.location < 0) return;
     uploadAndRelease(target, 1, readArrayArgument<2, GLfloat, 2>(args, target.rows, target.columns));

@@ -86,7 +86,7 @@ template <auto member, size_t... k> void setSingle(ScriptRuntime *runtime, std::
     constexpr auto count = static_cast<int8_t>(sizeof...(k));
     constexpr bool reals = std::is_same_v<Value, GLfloat>;
     static constexpr SingleSetter setter = {
-        Args::row().name,
+        Args::name(),
         Args::template intIndex<0>(),
         Args::template index<1, TypeString, 0, false>(),
         {Args::template index<2 + k, scriptTypeOf<Value>(), 0, false>()...},

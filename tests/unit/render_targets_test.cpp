@@ -230,7 +230,7 @@ TEST_F(RenderTargets, SamplesAreResolvedAndMipmapsMadeAnewAtEveryEnd) {
     // Four samples: the target's framebuffer and textures (7 to 9), a
     // multisampled framebuffer (10) of two renderbuffers (11, 12).
     const int32_t target = createEx(RGBA8, 24, 4, 0);
-    ASSERT_EQ(target, 7) << log();
+    ASSERT_EQ(target, 7) << buildLog();
     EXPECT_EQ(driver.count("glRenderbufferStorageMultisampleEXT"), 2);
     EXPECT_EQ(driver.last("glRenderbufferStorageMultisampleEXT")->ints,
               (std::vector<int64_t>{0x8D41, 4, 0x81A6, 64, 32}));
@@ -258,7 +258,7 @@ TEST_F(RenderTargets, SamplesAreResolvedAndMipmapsMadeAnewAtEveryEnd) {
     };
     for (const auto &[arguments, cause] : refused) {
         EXPECT_EQ(createEx(arguments[0], arguments[1], arguments[2], arguments[3]), 0);
-        EXPECT_EQ(log(), "render target:\n" + cause + "\n");
+        EXPECT_EQ(buildLog(), "render target:\n" + cause + "\n");
     }
 }
 
