@@ -8,8 +8,11 @@
 // 256 vec4, reads an element back, detaches and deletes; then builds a program
 // in one call, reads its log, uploads a mat4 and reads it back, sets uniforms
 // by name while no program is in use and reads one back; then creates a
-// render target, begins it, clears it to a colour, ends it, samples its
-// texture over the picture, reads a pixel and deletes the target. Every round must give
+// render target of 4 samples with mipmaps, begins it, clears it to a colour,
+// ends it, reads two pixels back, blits it into the picture, samples its
+// texture over the picture, reads a pixel and deletes the target, and
+// stores a multisampled renderbuffer of its own; then makes, fills, draws
+// and deletes a mesh. Every round must give
 // the results of the first; the memory after the last round is compared with
 // the memory after round 1000 (or a tenth of the rounds, if fewer).
 #include <cstdio>
@@ -106,13 +109,30 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     results += " level " + level.show();
     c.call("glDeleteObjectARB", {integer(built)});
 
-    // A render target drawn into, sampled by fixed function and deleted.
-    const int32_t target =
-        c.call("CreateRenderTarget", {integer(64), integer(64), integer(0x8058), integer(24)}).integer;
+    // A render target of 4 samples with mipmaps drawn into, read back,
+    // blitted into the picture, sampled by fixed function and deleted; and a
+    // multisampled renderbuffer of the script's own.
+    const int32_t target = c.call("CreateRenderTargetEx", {integer(64), integer(64), integer(0x8058),
+                                                           integer(24), integer(4), integer(1)})
+                               .integer;
     c.call("BeginRenderTarget", {integer(target)});
     glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     c.call("EndRenderTarget", {});
+    Value pixels;
+    c.call("ReadRenderTarget",
+           {integer(target), integer(10), integer(20), integer(2), integer(1), {Value(), &pixels}});
+    results += " read " + pixels.show();
+    c.call("glBindFramebufferEXT", {integer(0x8CA8), integer(target)});
+    c.call("glBlitFramebufferEXT", {integer(0), integer(0), integer(64), integer(64), integer(0), integer(0),
+                                    integer(64), integer(64), integer(GL_COLOR_BUFFER_BIT), integer(0x2600)});
+    c.call("glBindFramebufferEXT", {integer(0x8CA8), integer(0)});
+    const int32_t renderbuffer = c.call("GenRenderbuffer", {}).integer;
+    c.call("glBindRenderbufferEXT", {integer(0x8D41), integer(renderbuffer)});
+    c.call("glRenderbufferStorageMultisampleEXT",
+           {integer(0x8D41), integer(4), integer(0x8058), integer(64), integer(64)});
+    c.call("glBindRenderbufferEXT", {integer(0x8D41), integer(0)});
+    c.call("DeleteRenderbuffer", {integer(renderbuffer)});
     const int32_t texture = c.call("RenderTargetTexture", {integer(target), integer(0x8CE0)}).integer;
     glBindTexture(GL_TEXTURE_2D, unsigned(texture));
     glEnable(GL_TEXTURE_2D);

@@ -156,6 +156,15 @@ void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei
                                     GLenum, const void *pixels) {
     require(width > 0 && height > 0 && pixels == nullptr);
 }
+// A read-back must be handed room for the rectangle it is asked for: four
+// floats a pixel of colour, one of depth.
+void CORVANTA_APIENTRY readPixels(GLint, GLint, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                                  void *pixels) {
+    require(width > 0 && height > 0 && type == GL_FLOAT && (format == GL_RGBA || format == GL_DEPTH_COMPONENT));
+    const size_t components = format == GL_RGBA ? 4 : 1;
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * components * sizeof(GLfloat);
+    touch(pixels, bytes);
+}
 template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLint *params) {
     require(params != nullptr);
     if (input->ConsumeBool()) *params = input->ConsumeIntegral<GLint>();
@@ -230,6 +239,7 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glBufferSubDataARB = bufferSubData;
     e.glGetIntegerv = integers;
     e.glTexImage2D = textureImage;
+    e.glReadPixels = readPixels;
     e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
     e.glGetFramebufferAttachmentParameterivEXT = writesOne<GLenum, GLenum, GLenum>;
     // Which entry points the driver has, one bit each.
