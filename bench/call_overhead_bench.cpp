@@ -4,6 +4,7 @@
 // and the host operations it makes.
 #include <benchmark/benchmark.h>
 
+#include <cstdarg>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ struct BenchRuntime : ScriptRuntime {
     std::string text; // every string argument
     int32_t intResult = 0;
     float cell = 0;
+    size_t described = 0; // the values of the array the next write describes
 };
 
 BenchRuntime &self(ScriptRuntime *r) { return *static_cast<BenchRuntime *>(r); }
@@ -42,13 +44,29 @@ void CORVANTA_CALL setString(ScriptRuntime *, const char *text) {
     benchmark::DoNotOptimize(std::strlen(text));
 }
 void CORVANTA_CALL beginValueType(ScriptRuntime *, int32_t) {}
-void CORVANTA_CALL addArrayDims(ScriptRuntime *, int32_t, ...) {}
+// An array written back is copied whole into the runtime's own, as a host
+// copies it into the script's variable.
+void CORVANTA_CALL addArrayDims(ScriptRuntime *r, int32_t count, ...) {
+    std::va_list dims;
+    va_start(dims, count);
+    size_t values = 1;
+    for (int32_t i = 0; i < count; ++i) values *= static_cast<size_t>(va_arg(dims, int32_t));
+    va_end(dims);
+    self(r).described = values;
+}
 void CORVANTA_CALL addPointerLevel(ScriptRuntime *) {}
 void CORVANTA_CALL readParamData(ScriptRuntime *r, int32_t, void *destination) {
     std::memcpy(destination, self(r).array.data(), self(r).array.size() * sizeof(float));
 }
 void CORVANTA_CALL writeParamData(ScriptRuntime *r, int32_t, const void *source) {
-    std::memcpy(&self(r).cell, source, 4);
+    BenchRuntime &runtime = self(r);
+    if (runtime.described == 0) {
+        std::memcpy(&runtime.cell, source, 4);
+        return;
+    }
+    runtime.array.resize(runtime.described);
+    std::memcpy(runtime.array.data(), source, runtime.described * sizeof(float));
+    runtime.described = 0;
 }
 
 const ScriptRuntimeOps benchOps = {
@@ -346,6 +364,39 @@ void BM_CreateDeleteRenderTarget_Plugin(benchmark::State &state) {
     }
 }
 
+// "ReadRenderTarget" of a whole 256x256 colour target, four floats a pixel
+// into the script's array, against glReadPixels of the same pixels alone.
+void BM_ReadRenderTarget256_Plugin(benchmark::State &state) {
+    const RenderTargetHandlers handlers;
+    const FunctionHandler read = handlerOf("ReadRenderTarget");
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    createTarget(handlers, runtime);
+    const double target = runtime.args[0];
+    runtime.args = {target, 0, 0, 256, 256, 0}; // the last is the array written
+    for (auto _ : state) read(&runtime);
+    if (runtime.array.size() != size_t(256) * 256 * 4) state.SkipWithError("nothing was read");
+    runtime.args = {target};
+    handlers.remove(&runtime);
+}
+void BM_ReadRenderTarget256_ReadPixels(benchmark::State &state) {
+    const RenderTargetHandlers handlers;
+    auto context = realDriver(state);
+    if (!context) return;
+    BenchRuntime runtime;
+    createTarget(handlers, runtime);
+    const EntryPointTable &gl = entryPoints;
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(runtime.args[0]));
+    std::vector<GLfloat> pixels(size_t(256) * 256 * 4);
+    for (auto _ : state) {
+        gl.glReadPixels(0, 0, 256, 256, GL_RGBA, GL_FLOAT, pixels.data());
+        benchmark::DoNotOptimize(pixels.data());
+    }
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    handlers.remove(&runtime);
+}
+
 constexpr GLenum triangles = 0x0004; // GL_TRIANGLES, the host's token
 
 // A mesh of one triangle with three attributes (positions, normals and
@@ -464,6 +515,8 @@ BENCHMARK(BM_SetUniform4fByName_RealDriver_NotInUse);
 BENCHMARK(BM_BeginEndRenderTarget_Plugin);
 BENCHMARK(BM_BeginEndRenderTarget_DriverCalls);
 BENCHMARK(BM_CreateDeleteRenderTarget_Plugin);
+BENCHMARK(BM_ReadRenderTarget256_Plugin);
+BENCHMARK(BM_ReadRenderTarget256_ReadPixels);
 BENCHMARK(BM_DrawMesh_Plugin);
 BENCHMARK(BM_DrawMesh_DriverCalls);
 BENCHMARK_MAIN();
