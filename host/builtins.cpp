@@ -197,6 +197,12 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
         if (unsigned(readBuffer) == GL_NONE)
             throw std::runtime_error("the framebuffer drawn into has no colour to save "
                                      "(is a depth-only render target begun?)");
+        // Nor can a multisampled one be read before its samples are resolved.
+        int sampleBuffers = 0;
+        glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
+        if (sampleBuffers != 0)
+            throw std::runtime_error("the framebuffer drawn into has samples, which its EndRenderTarget "
+                                     "resolves: save the target's picture after the End");
         int viewport[4] = {0, 0, env.width, env.height};
         glGetIntegerv(GL_VIEWPORT, viewport);
         const int width = viewport[2] > 0 ? viewport[2] : env.width,
