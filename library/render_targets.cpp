@@ -247,7 +247,11 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
         return 0;
     }
     if (samples > 1) {
-        const GLint most = multisamplingAvailable() ? integer(GL_MAX_SAMPLES_EXT) : 0;
+        if (!multisamplingAvailable()) {
+            cause << "samples need GL_EXT_framebuffer_multisample and GL_EXT_framebuffer_blit";
+            return 0;
+        }
+        const GLint most = integer(GL_MAX_SAMPLES_EXT);
         if (samples > most) {
             cause << samples << " samples are more than the driver's most, " << most;
             return 0;

@@ -260,6 +260,10 @@ TEST_F(RenderTargets, SamplesAreResolvedAndMipmapsMadeAnewAtEveryEnd) {
         EXPECT_EQ(createEx(arguments[0], arguments[1], arguments[2], arguments[3]), 0);
         EXPECT_EQ(buildLog(), "render target:\n" + cause + "\n");
     }
+    entryPoints.glBlitFramebufferEXT = nullptr;
+    EXPECT_EQ(createEx(RGBA8, 24, 2, 0), 0);
+    EXPECT_EQ(buildLog(),
+              "render target:\nsamples need GL_EXT_framebuffer_multisample and GL_EXT_framebuffer_blit\n");
 }
 
 TEST_F(RenderTargets, ReadingBackGivesTheRectangleRowsFromTheBottomAndRestoresWhatItChanged) {
