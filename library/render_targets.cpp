@@ -396,7 +396,7 @@ void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
 // The rectangle's pixels as floats: four a pixel of a target with colour,
 // one (the depth) of a depth-only one, rows from the bottom up, read from the
 // target's textures (a multisampled target's resolved picture). The read
-// binding and the pack alignment are restored; the read buffer set is the
+// binding and the pack state are restored; the read buffer set is the
 // target's own.
 void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
     const EntryPointTable &gl = entryPoints;
@@ -432,11 +432,19 @@ void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
     const GLenum binding = gl.glBlitFramebufferEXT != nullptr ? GL_READ_FRAMEBUFFER_EXT : GL_FRAMEBUFFER_EXT;
     const GLint framebuffer =
         integer(binding == GL_FRAMEBUFFER_EXT ? GL_FRAMEBUFFER_BINDING_EXT : GL_READ_FRAMEBUFFER_BINDING_EXT);
-    const GLint alignment = integer(GL_PACK_ALIGNMENT);
+    // The pack state that places the pixels in the buffer, set for rows one
+    // after the other and restored after: a row length or a skip left set by
+    // the host would make the driver write past the buffer.
+    static constexpr GLenum packing[] = {GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_ROWS,
+                                         GL_PACK_SKIP_PIXELS};
+    GLint packed[4];
+    for (int i = 0; i < 4; ++i) {
+        packed[i] = integer(packing[i]);
+        gl.glPixelStorei(packing[i], i == 0 ? 4 : 0);
+    }
     gl.glBindFramebufferEXT(binding, target->framebuffer);
-    gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);
     gl.glReadPixels(x, y, width, height, components == 4 ? GL_RGBA : GL_DEPTH_COMPONENT, GL_FLOAT, pixels);
-    gl.glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    for (int i = 4; i-- > 0;) gl.glPixelStorei(packing[i], packed[i]);
     gl.glBindFramebufferEXT(binding, static_cast<GLuint>(framebuffer));
     writeRows<5>(args, height, width * components, static_cast<const GLfloat *>(pixels));
     release(pixels);

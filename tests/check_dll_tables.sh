@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the product DLL's PE tables and its budget: a 32-bit x86 DLL of at
 # most 40 KiB that exports exactly the two entry points, imports only what the
-# plugin's own code calls, has no TLS directory, no debug sections and no
-# dynamic initialisers, and has its debug information in a file beside it.
+# plugin's own code calls, has no TLS directory, no writable data, no debug
+# sections and no dynamic initialisers, and has its debug information in a
+# file beside it.
 set -euo pipefail
 dll=$1
 debug=$dll.debug
@@ -20,6 +21,8 @@ size=$(stat -c %s "$dll")
 grep -qE '^Entry 9 0+ 0+ Thread Storage Directory' <<<"$dump" || fail "has a TLS directory"
 ! grep -qE '\s\.debug_' <<<"$sections" || fail "has debug sections"
 grep -qE '\s\.gnu_debuglink\s' <<<"$sections" || fail "has no debug link"
+# Writable data would be a section of its own, 512 bytes of the file or more.
+! grep -qE '\s\.data\s' <<<"$sections" || fail "has writable data (.data), which the plugin keeps in .bss or .rdata"
 [ -f "$debug" ] && i686-w64-mingw32-objdump -h "$debug" | grep -qE '\s\.debug_info\s' || fail "no debug information in $debug"
 # Nothing may need to run at load time: the DLL has no start-up code to run it.
 ! i686-w64-mingw32-nm "$debug" | grep -qE '_GLOBAL__sub_I_|__static_initialization' || fail "has a dynamic initialiser"

@@ -70,8 +70,10 @@ struct FakeDriver {
     GLuint arrayBufferBinding = 0;
     GLuint elementBufferBinding = 0;
     std::map<GLuint, std::vector<unsigned char>> bufferData;
-    // The largest texture and renderbuffer, the most samples, the pack alignment.
-    std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8}, {0x0D05, 1}};
+    // The largest texture and renderbuffer, the most samples, the pack
+    // alignment and row length.
+    std::map<GLenum, GLint> integers = {
+        {0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8}, {0x0D05, 1}, {0x0D02, 7}};
     // The error flags set, which glGetError reads one by one (then GL_NO_ERROR).
     std::vector<GLenum> errors;
 

@@ -275,7 +275,18 @@ TEST_F(RenderTargets, ReadingBackGivesTheRectangleRowsFromTheBottomAndRestoresWh
     EXPECT_EQ(read.args[5].writtenDims, (std::vector<int32_t>{2, 16}));
     EXPECT_EQ(read.args[5].elements.size(), 32u);
     EXPECT_EQ(read.args[5].elements[31], 31.0);
-    EXPECT_EQ(driver.last("glPixelStorei")->ints, (std::vector<int64_t>{0x0D05, 1})) << "alignment restored";
+    std::vector<std::vector<int64_t>> packing;
+    for (const DriverCall &call : driver.calls)
+        if (call.name == "glPixelStorei") packing.push_back(call.ints);
+    EXPECT_EQ(packing, (std::vector<std::vector<int64_t>>{{0x0D05, 4},
+                                                          {0x0D02, 0},
+                                                          {0x0D03, 0},
+                                                          {0x0D04, 0},
+                                                          {0x0D04, 0},
+                                                          {0x0D03, 0},
+                                                          {0x0D02, 7},
+                                                          {0x0D05, 1}}))
+        << "rows one after the other while reading, then restored";
     EXPECT_EQ(driver.framebufferBinding, 3u);
     EXPECT_EQ(driver.readFramebufferBinding, 5u);
     FakeRuntime depth(
