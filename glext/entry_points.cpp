@@ -25,15 +25,6 @@ constexpr const char *rowProviders[] = {
     CORVANTA_ENTRY_POINTS(CORVANTA_PROVIDER)
 #undef CORVANTA_PROVIDER
 };
-constexpr bool sameText(const char *a, const char *b) {
-    while (*a != '\0' && *a == *b) ++a, ++b;
-    return *a == *b;
-}
-constexpr size_t textLength(const char *text) {
-    size_t length = 0;
-    while (text[length] != '\0') ++length;
-    return length;
-}
 // The first row with the same provider as `row`.
 constexpr int firstWithProvider(int row) {
     for (int i = 0; i < row; ++i)

@@ -2,6 +2,7 @@
 // GL context, and the decision whether shader objects are supported.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "glext/gl_tokens.h"
@@ -201,6 +202,18 @@ inline constexpr EntryPointInfo entryPointInfo[] = {
     CORVANTA_ENTRY_POINTS(CORVANTA_INFO)
 #undef CORVANTA_INFO
 };
+
+// Texts compared and measured at compile time, for the tables made from the
+// list's names and providers.
+constexpr bool sameText(const char *a, const char *b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+constexpr size_t textLength(const char *text) {
+    size_t length = 0;
+    while (text[length] != '\0') ++length;
+    return length;
+}
 
 // The names one after the other in one text, rather than a pointer to each
 // (most of the DLL's data and of its relocations): what the lookup reads, and

@@ -230,28 +230,19 @@ struct RegisteredRow {
     constexpr int32_t resultType() const { return static_cast<int32_t>(shape[0] >> 12 & 3) - 1; }
     constexpr uint64_t params() const { return packed() >> 14; }
 };
-constexpr size_t nameLength(const char *name) {
-    size_t length = 0;
-    while (name[length] != '\0') ++length;
-    return length;
-}
-constexpr bool sameName(const char *a, const char *b) {
-    while (*a != '\0' && *a == *b) ++a, ++b;
-    return *a == *b;
-}
 // Where `name` starts among the entry points' names, or past them when it is
 // none of them.
 constexpr size_t entryPointNameAt(const char *name) {
     size_t at = 0;
-    for (; entryPointNames[at] != '\0'; at += nameLength(entryPointNames + at) + 1)
-        if (sameName(entryPointNames + at, name)) return at;
+    for (; entryPointNames[at] != '\0'; at += textLength(entryPointNames + at) + 1)
+        if (sameText(entryPointNames + at, name)) return at;
     return sizeof entryPointNames;
 }
 constexpr bool isEntryPointName(const char *name) { return entryPointNameAt(name) < sizeof entryPointNames; }
 constexpr size_t ownNamesLength() {
     size_t length = 0;
     for (const ScriptFunction &function : scriptFunctions)
-        if (!isEntryPointName(function.name)) length += nameLength(function.name) + 1;
+        if (!isEntryPointName(function.name)) length += textLength(function.name) + 1;
     return length;
 }
 inline constexpr auto ownNames = [] {
@@ -272,9 +263,9 @@ inline constexpr auto registeredRows = [] {
     for (size_t row = 0; row < std::size(scriptFunctions); ++row) {
         const ScriptFunction &function = scriptFunctions[row];
         uint64_t shape = entryPointNameAt(function.name);
-        if (!isEntryPointName(function.name)) {
+        if (shape == sizeof entryPointNames) {
             shape = ownAt;
-            ownAt += nameLength(function.name) + 1;
+            ownAt += textLength(function.name) + 1;
         }
         shape |= static_cast<uint64_t>(function.resultType + 1) << 12;
         for (int32_t k = 0; k < function.paramCount(); ++k)
