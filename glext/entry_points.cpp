@@ -66,7 +66,7 @@ constexpr Providers providers = [] {
 void resolveEntryPoints() {
     plugin_platform::ProcAddress resolved[EntryPointCount];
     const char *name = entryPointNames;
-    for (int i = 0; i < EntryPointCount; ++i, name += std::strlen(name) + 1)
+    for (int i = 0; i < EntryPointCount; ++i, name = nextName(name))
         resolved[i] = lookUp(name, providers.texts + providers.at[i]);
     static_assert(sizeof resolved == sizeof entryPoints);
     std::memcpy(&entryPoints, resolved, sizeof entryPoints);

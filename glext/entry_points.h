@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "glext/gl_tokens.h"
-#include "glext/plugin_platform.h"
 
 // GL entry points use the Windows API convention on 32-bit x86, whichever
 // compiler family builds them (GCC and clang define __i386__, MSVC and
@@ -20,8 +19,8 @@
 namespace corvanta {
 
 // Every entry point the library calls, once: X(name, result, parameters,
-// need, provider), in lookup order, each with its published prototype. The 13
-// required ones decide support; the optional ones may be missing, and the
+// need, provider), in lookup order, each with its published prototype. The
+// required ones, first, decide support; the optional ones may be missing, and the
 // handlers that need them then do nothing. The provider is what publishes the
 // name, as the GL registry says: a GL or WGL extension, or GL_VERSION_2_1 for
 // a name of that version's core, or GL_VERSION_1_1 for the functions that
@@ -176,7 +175,10 @@ namespace corvanta {
     X(glReadPixels, void, (GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,        \
                            void *pixels), Optional, GL_VERSION_1_1)                                            \
     X(glGetError, GLenum, (), Optional, GL_VERSION_1_1)                                                        \
-    X(glPixelStorei, void, (GLenum pname, GLint param), Optional, GL_VERSION_1_1)
+    X(glPixelStorei, void, (GLenum pname, GLint param), Optional, GL_VERSION_1_1)                             \
+    X(glPushClientAttrib, void, (GLbitfield mask), Optional, GL_VERSION_1_1)                                   \
+    X(glPopClientAttrib, void, (), Optional, GL_VERSION_1_1)                                                   \
+    X(glIsProgram, GLboolean, (GLuint program), Optional, GL_VERSION_2_0)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.
@@ -214,6 +216,9 @@ constexpr size_t textLength(const char *text) {
     while (text[length] != '\0') ++length;
     return length;
 }
+// In a text of names one after the other, each ended by a NUL (the entry
+// points', the constants', GLSL's types'), the name after `name`.
+constexpr const char *nextName(const char *name) { return name + textLength(name) + 1; }
 
 // The names one after the other in one text, rather than a pointer to each
 // (most of the DLL's data and of its relocations): what the lookup reads, and

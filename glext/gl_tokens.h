@@ -189,10 +189,11 @@ constexpr GLenum GL_COLOR_ARRAY = 0x8076;
 constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
 constexpr GLenum GL_TEXTURE0_ARB = 0x84C0;
 constexpr GLenum GL_CLIENT_ACTIVE_TEXTURE_ARB = 0x84E1;
+constexpr GLenum GL_MAX_TEXTURE_UNITS_ARB = 0x84E2;
 constexpr GLenum GL_UNSIGNED_SHORT = 0x1403;
 constexpr GLenum GL_POLYGON = 0x0009; // the last of the ten modes, GL_POINTS (0) to GL_POLYGON
 
-// Render targets, finished: depth comparison for shadow2D, multisampling and
+// Render targets: depth comparison for shadow2D, multisampling and
 // its resolve, the read-back of pixels, and the error flags a failed
 // creation reads.
 constexpr GLenum GL_TEXTURE_COMPARE_MODE_ARB = 0x884C;
@@ -215,5 +216,15 @@ constexpr GLenum GL_NO_ERROR = 0;
 constexpr GLenum GL_INVALID_ENUM = 0x0500;
 constexpr GLenum GL_INVALID_VALUE = 0x0501;
 constexpr GLenum GL_OUT_OF_MEMORY = 0x0505;
+
+// The vertex arrays a mesh's draw turns off while it draws, besides those
+// above, and the client attribute stack that keeps the host's arrays.
+constexpr GLenum GL_INDEX_ARRAY = 0x8077;
+constexpr GLenum GL_EDGE_FLAG_ARRAY = 0x8079;
+constexpr GLenum GL_FOG_COORD_ARRAY = 0x8457;
+constexpr GLenum GL_SECONDARY_COLOR_ARRAY = 0x845E;
+constexpr GLbitfield GL_CLIENT_VERTEX_ARRAY_BIT = 0x0002;
+constexpr GLenum GL_CLIENT_ATTRIB_STACK_DEPTH = 0x0BB1;
+constexpr GLenum GL_MAX_CLIENT_ATTRIB_STACK_DEPTH = 0x0D3B;
 
 } // namespace corvanta

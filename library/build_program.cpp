@@ -51,11 +51,12 @@ GLhandleARB build(Stage (&stages)[2], LogWriter &log) {
         logObject(log, stage.heading, stage.shader);
     }
 
+    if (!anyStage) log.section("program:", "the vertex and the fragment source are both empty");
     GLhandleARB program = 0;
     if (anyStage && compiled && (program = gl.glCreateProgramObjectARB()) != 0) {
         for (const Stage &stage : stages)
             if (stage.shader != 0) gl.glAttachObjectARB(program, stage.shader);
-        forgetUniformsOf(program); // a handle the driver hands out again is a new program
+        forgetProgram(program); // a handle the driver hands out again is a new program
         gl.glLinkProgramARB(program);
         const bool linked = objectParameter(program, GL_OBJECT_LINK_STATUS_ARB) != 0;
         logObject(log, "program:", program);

@@ -89,6 +89,8 @@ void CORVANTA_CALL drawMeshRange(ScriptRuntime *);
 void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *);
 void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *);
 void CORVANTA_CALL deleteMesh(ScriptRuntime *);
+// Rows of an attribute already set, replaced in place.
+void CORVANTA_CALL meshAttributeRange(ScriptRuntime *);
 // Uniforms by name (library/uniforms_by_name.h): each needs the support flag
 // and the queries of active uniforms, locations and the program in use.
 void CORVANTA_CALL hasUniform(ScriptRuntime *);
@@ -98,7 +100,11 @@ void CORVANTA_CALL setUniformMatrix(ScriptRuntime *);
 // Support flag: a relink or a deletion, which forgets what was found of the
 // object's uniforms.
 template <auto member> void CORVANTA_CALL forgetThenPass(ScriptRuntime *);
-// Forgets the meshes' records (not their buffers: the context may be gone).
+// Forgets a program's active attributes that the draws found: it is being
+// relinked or deleted.
+void forgetAttributesOf(GLhandleARB program);
+// Forgets the meshes' records (not their buffers: the context may be gone)
+// and the programs' attributes.
 void releaseMeshes();
 
 // Forgets the render targets' records and what Begin saved, and frees the

@@ -3,17 +3,21 @@
 // ever reaches the driver as an address, and every draw is checked against
 // the sizes of the mesh's buffers before anything is bound, so that no call
 // can make the driver read outside them. A draw leaves GL's state as it
-// found it: the arrays it enabled disabled, the divisors it set reset, the
-// buffer bindings and the client texture unit restored.
+// found it: the host's vertex arrays are kept on GL's client attribute stack
+// while it draws, with every array the mesh does not feed turned off.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 
 #include "glext/entry_points.h"
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
 #include "library/arguments.h"
 #include "library/handlers.h"
+#include "library/names.h"
+#include "library/object_queries.h"
+#include "library/records.h"
 #include "library/script_log.h"
 #include "library/uniforms.h"
 
@@ -24,8 +28,11 @@ using script_log::Text;
 
 constexpr int32_t maxVertices = 16777216;
 constexpr int32_t maxAttributes = 16;
-constexpr size_t maxNameLength = 63;
 constexpr int32_t noLocation = -1;
+// What one draw may ask of the driver: more makes a driver work for minutes,
+// and a real GPU's reset the context.
+constexpr int32_t maxInstances = 16777216;
+constexpr int64_t maxVerticesDrawn = int64_t{1} << 28;
 
 // GL's own vertex arrays, which the fixed-function pipeline and GLSL's
 // built-in attributes read: each with its array, the components it takes
@@ -45,7 +52,6 @@ struct Attribute {
     int32_t components;
     int32_t rows;     // vertexCount, or the instances of a per-instance attribute
     bool perInstance; // advances once per instance (divisor 1)
-    bool replaced;    // uploaded anew at another size at least once
 };
 
 struct Mesh {
@@ -59,7 +65,7 @@ struct Mesh {
 };
 
 // Zero at load: no meshes; handles count up from 1.
-Mesh *meshes;
+Records<Mesh> meshes;
 int32_t lastHandle;
 
 // What every mesh needs: buffer objects.
@@ -70,13 +76,15 @@ bool buffersAvailable() {
            gl.glBufferSubDataARB != nullptr && gl.glGetIntegerv != nullptr;
 }
 
-// What every draw needs besides: GL 1.1's draws and vertex arrays.
+// What every draw needs besides: GL 1.1's draws, vertex arrays and client
+// attribute stack.
 bool drawsAvailable() {
     const EntryPointTable &gl = entryPoints;
     return buffersAvailable() && gl.glDrawArrays != nullptr && gl.glDrawElements != nullptr &&
            gl.glVertexPointer != nullptr && gl.glNormalPointer != nullptr && gl.glColorPointer != nullptr &&
            gl.glTexCoordPointer != nullptr && gl.glEnableClientState != nullptr &&
-           gl.glDisableClientState != nullptr;
+           gl.glDisableClientState != nullptr && gl.glPushClientAttrib != nullptr &&
+           gl.glPopClientAttrib != nullptr;
 }
 
 bool instancingAvailable() {
@@ -86,21 +94,13 @@ bool instancingAvailable() {
 }
 
 Mesh *find(int32_t handle) {
-    for (Mesh *mesh = meshes; mesh != nullptr; mesh = mesh->next)
-        if (mesh->handle == handle) return mesh;
-    return nullptr;
+    return meshes.find([handle](const Mesh &mesh) { return mesh.handle == handle; });
 }
 
 // What a whole draw takes: every index, or every vertex of a mesh without.
 int32_t drawnCount(const Mesh *mesh) {
     if (mesh == nullptr) return 0;
     return mesh->indexBuffer != 0 ? mesh->indexCount : mesh->vertexCount;
-}
-
-GLint integer(GLenum pname) {
-    GLint cells[16] = {};
-    entryPoints.glGetIntegerv(pname, cells);
-    return cells[0];
 }
 
 bool startsWith(const char *text, const char *prefix) {
@@ -132,14 +132,16 @@ Attribute *attributeNamed(Mesh &mesh, const char *name) {
 }
 
 // Uploads `bytes` from `data` into `buffer` bound to `target`, restoring the
-// target's binding: in place when the size is the same, anew otherwise.
-void upload(GLenum target, GLenum binding, GLuint buffer, const void *data, GLsizeiptrARB bytes, bool inPlace,
+// target's binding: anew with `usage`, or, for a usage of 0, in place from
+// `offset`.
+void upload(GLenum target, GLuint buffer, const void *data, GLintptrARB offset, GLsizeiptrARB bytes,
             GLenum usage) {
     const EntryPointTable &gl = entryPoints;
-    const GLint previous = integer(binding);
+    const GLint previous =
+        integer(target == GL_ARRAY_BUFFER_ARB ? GL_ARRAY_BUFFER_BINDING_ARB : GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB);
     gl.glBindBufferARB(target, buffer);
-    if (inPlace)
-        gl.glBufferSubDataARB(target, 0, bytes, data);
+    if (usage == 0)
+        gl.glBufferSubDataARB(target, offset, bytes, data);
     else
         gl.glBufferDataARB(target, bytes, data, usage);
     gl.glBindBufferARB(target, static_cast<GLuint>(previous));
@@ -209,19 +211,155 @@ bool setAttribute(ScriptRuntime *runtime, int32_t valuesAt, int32_t handle, cons
         std::memcpy(attribute->name, name, std::strlen(name) + 1);
         attribute->builtIn = builtIn;
         attribute->buffer = buffer;
-        upload(GL_ARRAY_BUFFER_ARB, GL_ARRAY_BUFFER_BINDING_ARB, buffer, values, bytes, false,
-               GL_STATIC_DRAW_ARB);
+        upload(GL_ARRAY_BUFFER_ARB, buffer, values, 0, bytes, GL_STATIC_DRAW_ARB);
     } else {
         const bool sameSize = attribute->rows == rows && attribute->components == components;
-        attribute->replaced = attribute->replaced || !sameSize;
-        upload(GL_ARRAY_BUFFER_ARB, GL_ARRAY_BUFFER_BINDING_ARB, attribute->buffer, values, bytes, sameSize,
-               GL_DYNAMIC_DRAW_ARB);
+        upload(GL_ARRAY_BUFFER_ARB, attribute->buffer, values, 0, bytes, sameSize ? 0 : GL_DYNAMIC_DRAW_ARB);
     }
     attribute->components = components;
     attribute->rows = rows;
     attribute->perInstance = perInstance;
     release(values);
     return true;
+}
+
+// "MeshAttributeRange": rows `first` to `first + count - 1` of an attribute
+// already set, from the script's array at the host's index `valuesAt`. True
+// when set; otherwise the cause is said and nothing changed.
+bool setAttributeRows(ScriptRuntime *runtime, int32_t valuesAt, int32_t handle, const char *name, int32_t first,
+                      int32_t count, Text &cause) {
+    Mesh *mesh = buffersAvailable() ? find(handle) : nullptr;
+    if (!buffersAvailable()) {
+        cause << "buffer objects are not supported";
+        return false;
+    }
+    if (mesh == nullptr) {
+        cause << handle << " is not a mesh";
+        return false;
+    }
+    const Attribute *attribute = name != nullptr ? attributeNamed(*mesh, name) : nullptr;
+    if (attribute == nullptr) {
+        cause << "mesh " << handle << " has no attribute \"" << (name != nullptr ? name : "")
+              << "\" to replace rows of: set it whole first";
+        return false;
+    }
+    if (first < 0 || count < 1 || first > attribute->rows || count > attribute->rows - first) {
+        cause << "first " << first << " and count " << count << " are not within the " << attribute->rows
+              << " rows of " << name;
+        return false;
+    }
+    void *values = readScriptArray(runtime, valuesAt, count, attribute->components, ValueFloat32, 2);
+    if (values == nullptr) {
+        cause << "no memory for " << count << " rows of " << attribute->components << " values";
+        return false;
+    }
+    const GLsizeiptrARB rowBytes = attribute->components * 4;
+    upload(GL_ARRAY_BUFFER_ARB, attribute->buffer, values, first * rowBytes, count * rowBytes, 0);
+    release(values);
+    return true;
+}
+
+// What was found of a program's active attributes, once per program until
+// it is relinked or deleted: the script's own (not GL's "gl_" ones), each
+// with its location. Kept for the most recently drawn programs.
+constexpr int32_t maxPrograms = 16;
+constexpr int32_t maxActive = 32;
+// Each active attribute takes a location, of which drivers give 16 or 32; a
+// count past this one is a faulty driver's, and the list is not walked past
+// it.
+constexpr GLint mostActiveAttributes = 1024;
+struct ActiveAttribute {
+    char name[maxNameLength + 1];
+    GLint location;
+};
+struct ProgramAttributes {
+    ProgramAttributes *next;
+    GLhandleARB program;
+    int32_t count;
+    ActiveAttribute active[maxActive];
+};
+Records<ProgramAttributes> programs;
+
+ProgramAttributes *findProgram(GLhandleARB program) {
+    return programs.find([program](const ProgramAttributes &known) { return known.program == program; });
+}
+
+// The program's active attributes, asked of the driver the first time;
+// null when it cannot tell them (no vertex shaders, no memory).
+const ProgramAttributes *attributesOf(GLhandleARB program) {
+    const EntryPointTable &gl = entryPoints;
+    if (ProgramAttributes *known = findProgram(program)) {
+        programs.moveToFront(known);
+        return known;
+    }
+    if (gl.glGetActiveAttribARB == nullptr || gl.glGetAttribLocationARB == nullptr) return nullptr;
+    if (programs.count() == maxPrograms)
+        programs.remove(programs.find([](const ProgramAttributes &known) { return known.next == nullptr; }));
+    ProgramAttributes *record = programs.add();
+    if (record == nullptr) return nullptr;
+    record->program = program;
+    const GLint count =
+        std::min(objectParameter(program, GL_OBJECT_ACTIVE_ATTRIBUTES_ARB), mostActiveAttributes);
+    TextBuffer name(objectParameter(program, GL_OBJECT_ACTIVE_ATTRIBUTE_MAX_LENGTH_ARB));
+    for (GLint i = 0; name.usable() && i < count && record->count < maxActive; ++i) {
+        GLint size = 0;
+        GLenum type = 0;
+        gl.glGetActiveAttribARB(program, static_cast<GLuint>(i), name.length(), nullptr, &size, &type,
+                                name.data());
+        const char *text = name.text();
+        if (startsWith(text, "gl_") || std::strlen(text) > maxNameLength) continue;
+        ActiveAttribute &active = record->active[record->count++];
+        std::memcpy(active.name, text, std::strlen(text) + 1);
+        active.location = gl.glGetAttribLocationARB(program, text);
+    }
+    return record;
+}
+
+GLint locationIn(const ProgramAttributes *program, const char *name) {
+    for (int32_t i = 0; program != nullptr && i < program->count; ++i)
+        if (std::strcmp(program->active[i].name, name) == 0) return program->active[i].location;
+    return noLocation;
+}
+
+// Warns of each attribute the program reads that the mesh has no data for,
+// naming the mesh's closest when one is close.
+void warnOfMissing(const char *call, GLhandleARB handle, const ProgramAttributes *program, Mesh &mesh) {
+    for (int32_t i = 0; program != nullptr && i < program->count; ++i) {
+        const char *wanted = program->active[i].name;
+        if (attributeNamed(mesh, wanted) != nullptr) continue;
+        ClosestName closest(wanted);
+        for (int32_t k = 0; k < mesh.attributeCount; ++k) closest.offer(mesh.attributes[k].name);
+        Text warning;
+        warning << call << ": program " << static_cast<int32_t>(handle) << " reads attribute \"" << wanted
+                << "\", which mesh " << mesh.handle << " does not have";
+        if (closest.name()[0] != '\0') warning << " (did you mean \"" << closest.name() << "\"?)";
+        script_log::warn(warning);
+    }
+}
+
+// Every vertex array GL 1.1 to 1.4 and the vertex shaders have, off: those
+// the mesh feeds are turned on again, and the host's come back with the
+// client attribute stack.
+void disableEveryArray() {
+    const EntryPointTable &gl = entryPoints;
+    static constexpr GLenum arrays[] = {GL_VERTEX_ARRAY,    GL_NORMAL_ARRAY,          GL_COLOR_ARRAY,
+                                        GL_INDEX_ARRAY,     GL_EDGE_FLAG_ARRAY,       GL_FOG_COORD_ARRAY,
+                                        GL_SECONDARY_COLOR_ARRAY};
+    for (const GLenum array : arrays) gl.glDisableClientState(array);
+    // With vertex shaders there are as many coordinate arrays as their
+    // built-in attributes name, without them one a texture unit.
+    const GLint units = gl.glClientActiveTextureARB == nullptr ? 1
+                        : gl.glDisableVertexAttribArrayARB != nullptr ? integer(GL_MAX_TEXTURE_COORDS_ARB)
+                                                                       : integer(GL_MAX_TEXTURE_UNITS_ARB);
+    for (GLint unit = 0; unit < units && unit < 32; ++unit) {
+        if (gl.glClientActiveTextureARB != nullptr)
+            gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+        gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    if (gl.glDisableVertexAttribArrayARB == nullptr) return;
+    const GLint generic = integer(GL_MAX_VERTEX_ATTRIBS_ARB);
+    for (GLint index = 0; index < generic && index < 64; ++index)
+        gl.glDisableVertexAttribArrayARB(static_cast<GLuint>(index));
 }
 
 // Where each attribute goes in a draw: an array of GL's, a location of the
@@ -232,14 +370,15 @@ struct Placement {
 };
 
 // Checks a draw of `count` indices (or vertices) from `first`, `instances`
-// times when `instanced`, and draws it; otherwise warns. Without support it
-// draws nothing and says nothing.
+// times when `instanced`, and draws it; otherwise warns.
 void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t count, bool instanced,
           int32_t instances) {
     const EntryPointTable &gl = entryPoints;
-    if (!drawsAvailable() || (instanced && !instancingAvailable())) return;
     Text warning;
     warning << call << ": ";
+    if (!drawsAvailable()) return script_log::warn(warning << "drawing vertex arrays is not supported");
+    if (instanced && !instancingAvailable())
+        return script_log::warn(warning << "instanced drawing is not supported");
     Mesh *mesh = find(handle);
     if (mesh == nullptr) return script_log::warn(warning << handle << " is not a mesh");
     if (mode < 0 || mode > static_cast<int32_t>(GL_POLYGON))
@@ -252,14 +391,22 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
                     << (mesh->indexBuffer != 0 ? " indices" : " vertices") << " of mesh " << handle);
     if (instanced && instances < 1)
         return script_log::warn(warning << "instances " << instances << " are fewer than 1");
-    if (count == 0) return;
+    if (instanced && instances > maxInstances)
+        return script_log::warn(warning << "instances " << instances << " are more than " << maxInstances);
     const int32_t drawn = instanced ? instances : 1;
+    if (static_cast<int64_t>(count) * drawn > maxVerticesDrawn)
+        return script_log::warn(warning << count << " vertices times " << drawn << " instances are more than "
+                                        << static_cast<int32_t>(maxVerticesDrawn) << " vertices in all");
+    if (count == 0) return;
+    if (integer(GL_CLIENT_ATTRIB_STACK_DEPTH) >= integer(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH))
+        return script_log::warn(warning << "GL's client attribute stack is full: nothing drawn");
 
     // Where each attribute goes, asked before anything is bound.
     const GLhandleARB program = gl.glGetHandleARB != nullptr ? gl.glGetHandleARB(GL_PROGRAM_OBJECT_ARB) : 0;
-    const bool shaderArrays =
-        program != 0 && gl.glGetAttribLocationARB != nullptr && gl.glVertexAttribPointerARB != nullptr &&
-        gl.glEnableVertexAttribArrayARB != nullptr && gl.glDisableVertexAttribArrayARB != nullptr;
+    const bool shaderArrays = program != 0 && gl.glVertexAttribPointerARB != nullptr &&
+                              gl.glEnableVertexAttribArrayARB != nullptr &&
+                              gl.glDisableVertexAttribArrayARB != nullptr;
+    const ProgramAttributes *active = shaderArrays ? attributesOf(program) : nullptr;
     Placement placements[maxAttributes];
     for (int32_t i = 0; i < mesh->attributeCount; ++i) {
         const Attribute &attribute = mesh->attributes[i];
@@ -269,20 +416,18 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
         // A per-instance attribute needs its divisor: without one (a
         // context found lacking it since) it is left out, never read per
         // vertex past its rows.
-        if (placement.builtIn.array == 0 && shaderArrays &&
-            (!attribute.perInstance || gl.glVertexAttribDivisorARB != nullptr))
-            placement.location = gl.glGetAttribLocationARB(program, attribute.name);
+        if (placement.builtIn.array == 0 && (!attribute.perInstance || gl.glVertexAttribDivisorARB != nullptr))
+            placement.location = locationIn(active, attribute.name);
         const bool used = placement.builtIn.array != 0 || placement.location >= 0;
         if (placement.builtIn.unit > 0 && gl.glClientActiveTextureARB == nullptr) placement.builtIn.array = 0;
         if (used && attribute.perInstance && attribute.rows < drawn)
             return script_log::warn(warning << "instances " << drawn << " are more than the "
                                             << attribute.rows << " rows of " << attribute.name);
     }
+    warnOfMissing(call, program, active, *mesh);
 
-    const GLint arrayBuffer = integer(GL_ARRAY_BUFFER_BINDING_ARB);
-    const GLint elementBuffer = integer(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB);
-    const GLint clientUnit =
-        gl.glClientActiveTextureARB != nullptr ? integer(GL_CLIENT_ACTIVE_TEXTURE_ARB) : 0;
+    gl.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    disableEveryArray();
     for (int32_t i = 0; i < mesh->attributeCount; ++i) {
         const Attribute &attribute = mesh->attributes[i];
         const Placement &placement = placements[i];
@@ -292,7 +437,8 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
             const auto location = static_cast<GLuint>(placement.location);
             gl.glVertexAttribPointerARB(location, attribute.components, GL_FLOAT, 0, 0, nullptr);
             gl.glEnableVertexAttribArrayARB(location);
-            if (attribute.perInstance) gl.glVertexAttribDivisorARB(location, 1);
+            if (gl.glVertexAttribDivisorARB != nullptr)
+                gl.glVertexAttribDivisorARB(location, attribute.perInstance ? 1 : 0);
             continue;
         }
         if (placement.builtIn.array == GL_TEXTURE_COORD_ARRAY && gl.glClientActiveTextureARB != nullptr)
@@ -322,23 +468,9 @@ void draw(const char *call, int32_t handle, int32_t mode, int32_t first, int32_t
     } else {
         gl.glDrawArrays(static_cast<GLenum>(mode), first, count);
     }
-
-    for (int32_t i = 0; i < mesh->attributeCount; ++i) {
-        const Attribute &attribute = mesh->attributes[i];
-        const Placement &placement = placements[i];
-        if (placement.location >= 0) {
-            const auto location = static_cast<GLuint>(placement.location);
-            if (attribute.perInstance) gl.glVertexAttribDivisorARB(location, 0);
-            gl.glDisableVertexAttribArrayARB(location);
-        } else if (placement.builtIn.array != 0) {
-            if (placement.builtIn.array == GL_TEXTURE_COORD_ARRAY && gl.glClientActiveTextureARB != nullptr)
-                gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(placement.builtIn.unit));
-            gl.glDisableClientState(placement.builtIn.array);
-        }
-    }
-    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, static_cast<GLuint>(arrayBuffer));
-    gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, static_cast<GLuint>(elementBuffer));
-    if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(static_cast<GLenum>(clientUnit));
+    // The arrays, their pointers and buffers, the divisors, the index
+    // buffer and the client texture unit, as the host had them.
+    gl.glPopClientAttrib();
 }
 
 void deleteBuffers(const Mesh &mesh) {
@@ -358,14 +490,11 @@ void CORVANTA_CALL createMesh(ScriptRuntime *runtime) {
         cause << "buffer objects are not supported";
     else if (vertexCount < 1 || vertexCount > maxVertices)
         cause << "the vertex count " << vertexCount << " is not from 1 to " << maxVertices;
-    else if (lastHandle == INT32_MAX || (mesh = static_cast<Mesh *>(allocate(sizeof(Mesh)))) == nullptr)
+    else if (lastHandle == INT32_MAX || (mesh = meshes.add()) == nullptr)
         cause << "no memory for the mesh's record";
     if (mesh != nullptr) {
-        *mesh = {};
         mesh->handle = ++lastHandle;
         mesh->vertexCount = vertexCount;
-        mesh->next = meshes;
-        meshes = mesh;
     }
     script_log::replaceBuildLog("mesh:", cause.text());
     setResult(args, mesh != nullptr ? mesh->handle : 0);
@@ -438,8 +567,8 @@ void CORVANTA_CALL meshIndices(ScriptRuntime *runtime) {
             for (int32_t i = 0; i < count; ++i) narrow[i] = static_cast<uint16_t>(indices[i]);
         }
         const auto bytes = static_cast<GLsizeiptrARB>(count) * (wide ? 4 : 2);
-        upload(GL_ELEMENT_ARRAY_BUFFER_ARB, GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, mesh->indexBuffer, indices,
-               bytes, false, mesh->indexCount == 0 ? GL_STATIC_DRAW_ARB : GL_DYNAMIC_DRAW_ARB);
+        upload(GL_ELEMENT_ARRAY_BUFFER_ARB, mesh->indexBuffer, indices, 0, bytes,
+               mesh->indexCount == 0 ? GL_STATIC_DRAW_ARB : GL_DYNAMIC_DRAW_ARB);
         mesh->indexCount = count;
     }
     release(indices);
@@ -470,22 +599,34 @@ void CORVANTA_CALL drawMeshInstanced(ScriptRuntime *runtime) {
     draw(Arguments<drawMeshInstanced>::name(), handle, mode, 0, drawnCount(find(handle)), true, instances);
 }
 
+void CORVANTA_CALL meshAttributeRange(ScriptRuntime *runtime) {
+    const Arguments<meshAttributeRange> args(runtime);
+    const int32_t handle = intArgument<0>(args);
+    const char *name = textArgument<1>(args);
+    const int32_t first = intArgument<2>(args);
+    const int32_t count = intArgument<3>(args);
+    Text cause;
+    constexpr int32_t valuesAt = Arguments<meshAttributeRange>::arrayIndex<4, TypeReal, 2>();
+    const bool set = setAttributeRows(runtime, valuesAt, handle, name, first, count, cause);
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, set ? 1 : 0);
+}
+
 void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {
     const int32_t handle = intArgument<0>(Arguments<deleteMesh>(runtime));
-    for (Mesh **link = &meshes; *link != nullptr; link = &(*link)->next) {
-        Mesh *mesh = *link;
-        if (mesh->handle != handle) continue;
-        if (buffersAvailable()) deleteBuffers(*mesh);
-        *link = mesh->next;
-        release(mesh);
-        return;
-    }
-    Text warning;
-    script_log::warn(warning << "DeleteMesh: " << handle << " is not a mesh");
+    Mesh *mesh = find(handle);
+    if (mesh == nullptr) return script_log::warn(Text() << "DeleteMesh: " << handle << " is not a mesh");
+    if (buffersAvailable()) deleteBuffers(*mesh);
+    meshes.remove(mesh);
+}
+
+void forgetAttributesOf(GLhandleARB program) {
+    if (ProgramAttributes *known = findProgram(program)) programs.remove(known);
 }
 
 void releaseMeshes() {
-    releaseList(meshes);
+    meshes.releaseAll();
+    programs.releaseAll();
     lastHandle = 0;
 }
 

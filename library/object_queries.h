@@ -22,6 +22,14 @@ inline GLint objectParameter(GLhandleARB object, GLenum pname) {
     return cell;
 }
 
+// A query of GL's state: its first value. The cells have room for the most
+// glGetIntegerv writes; the caller has checked glGetIntegerv is there.
+inline GLint integer(GLenum pname) {
+    GLint cells[16] = {};
+    entryPoints.glGetIntegerv(pname, cells);
+    return cells[0];
+}
+
 // A text the driver writes into a buffer whose size it reported first. The
 // text is "" when there is nothing to read.
 class TextBuffer {

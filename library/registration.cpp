@@ -111,7 +111,7 @@ namespace {
     /* Meshes. */                                                                                               \
     X(GL_ARRAY_BUFFER_BINDING_ARB)                                                                              \
     X(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB)                                                                      \
-    /* Render targets, finished. */                                                                             \
+    /* Render targets: depth comparison, samples, reading back. */                                                                             \
     X(GL_TEXTURE_COMPARE_MODE_ARB)                                                                              \
     X(GL_TEXTURE_COMPARE_FUNC_ARB)                                                                              \
     X(GL_COMPARE_R_TO_TEXTURE_ARB)                                                                              \
@@ -141,7 +141,7 @@ const char *constantName(int32_t value) {
     const char *name = constantNames;
     for (const int32_t registered : constantValues) {
         if (registered == value) return name;
-        name += std::strlen(name) + 1;
+        name = nextName(name);
     }
     return nullptr;
 }
@@ -151,7 +151,7 @@ void registerLibrary(FunctionRegistry *registry) {
     const char *constant = constantNames;
     for (const int32_t value : constantValues) {
         ops.RegisterConstant(registry, constant, value);
-        constant += std::strlen(constant) + 1;
+        constant = nextName(constant);
     }
 
     // Each name's parameters follow it at once, before the next name.
@@ -161,8 +161,9 @@ void registerLibrary(FunctionRegistry *registry) {
             ops.RegisterProcedure(registry, name, row.handler);
         else
             ops.RegisterFunction(registry, name, row.handler, row.resultType());
-        for (uint64_t params = row.params(); params != 0; params >>= 5) {
-            const rows::Param param = rows::Param::fromCode(static_cast<uint8_t>(params & 31));
+        using Row = rows::RegisteredRow;
+        for (uint64_t params = row.params(); params != 0; params >>= Row::paramBits) {
+            const rows::Param param = rows::Param::fromCode(static_cast<uint8_t>(params & Row::paramMask));
             if (param.dimensions() > 0)
                 ops.AddArrayParam(registry, param.type(), param.dimensions());
             else
@@ -174,7 +175,7 @@ void registerLibrary(FunctionRegistry *registry) {
 
 // The one place that frees what the library holds between calls.
 void releaseLibraryState() {
-    script_log::release();
+    script_log::releaseTexts();
     handlers::releaseRenderTargets();
     handlers::releaseMeshes();
     handlers::releaseUniformNames();

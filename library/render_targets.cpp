@@ -12,6 +12,8 @@
 #include "library/allocation.h"
 #include "library/arguments.h"
 #include "library/handlers.h"
+#include "library/object_queries.h"
+#include "library/records.h"
 #include "library/registration.h"
 #include "library/script_log.h"
 
@@ -51,7 +53,7 @@ struct Begun {
 };
 
 // Zero at load: no targets, nothing begun.
-RenderTarget *targets;
+Records<RenderTarget> targets;
 constexpr int maxNesting = 64;
 Begun begun[maxNesting];
 int32_t nesting; // Begins not yet ended, the ones past maxNesting included
@@ -79,16 +81,7 @@ bool multisamplingAvailable() {
 
 // The live target whose framebuffer is `name`; null for any other name.
 RenderTarget *find(int32_t name) {
-    for (RenderTarget *target = targets; target != nullptr; target = target->next)
-        if (static_cast<int32_t>(target->framebuffer) == name) return target;
-    return nullptr;
-}
-
-// A query's first value. The cell has room for the most glGetIntegerv writes.
-GLint integer(GLenum pname) {
-    GLint cells[16] = {};
-    entryPoints.glGetIntegerv(pname, cells);
-    return cells[0];
+    return targets.find([name](const RenderTarget &target) { return static_cast<int32_t>(target.framebuffer) == name; });
 }
 
 // A texture of the target's size attached to the bound framebuffer: level 0
@@ -286,18 +279,17 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
         const FlagsSay said = readErrorFlags();
         if (said == FlagsSay::OutOfMemory) (cause = Text()) << "out of memory";
         if (said == FlagsSay::FormatRefused && colourFormat != 0)
-            (cause = Text()) << "the driver does not accept colour format " << colourFormat;
+            ((cause = Text()) << "the driver does not accept colour format ").constant(colourFormat);
         return 0;
     }
-    auto *record = static_cast<RenderTarget *>(allocate(sizeof(RenderTarget)));
+    RenderTarget *record = targets.add();
     if (record == nullptr) {
         deleteObjects(made);
         cause << "no memory for the target's record";
         return 0;
     }
+    made.next = record->next;
     *record = made;
-    record->next = targets;
-    targets = record;
     return made.framebuffer;
 }
 
@@ -468,30 +460,25 @@ void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
     if (!available()) return;
     Text warning;
     warning << "DeleteRenderTarget: " << name;
-    for (RenderTarget **link = &targets; *link != nullptr; link = &(*link)->next) {
-        RenderTarget *target = *link;
-        if (static_cast<int32_t>(target->framebuffer) != name) continue;
-        if (inUse(target->framebuffer)) {
-            script_log::warn(warning << " is in use by a BeginRenderTarget not yet ended: not deleted");
-            return;
-        }
-        deleteObjects(*target);
-        *link = target->next;
-        release(target);
-        return;
-    }
-    script_log::warn(warning << " is not a render target");
+    RenderTarget *target = find(name);
+    if (target == nullptr) return script_log::warn(warning << " is not a render target");
+    if (inUse(target->framebuffer))
+        return script_log::warn(warning << " is in use by a BeginRenderTarget not yet ended: not deleted");
+    deleteObjects(*target);
+    targets.remove(target);
 }
 
 void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {
     if (entryPoints.glDeleteFramebuffersEXT == nullptr) return;
     const auto framebuffer = static_cast<GLuint>(intArgument<0>(Arguments<deleteFramebuffer>(runtime)));
-    if (find(static_cast<int32_t>(framebuffer)) != nullptr) return;
+    if (find(static_cast<int32_t>(framebuffer)) != nullptr)
+        return script_log::warn(Text() << "DeleteFramebuffer: " << static_cast<int32_t>(framebuffer)
+                                       << " is a render target's: delete the target with DeleteRenderTarget");
     entryPoints.glDeleteFramebuffersEXT(1, &framebuffer);
 }
 
 void releaseRenderTargets() {
-    releaseList(targets);
+    targets.releaseAll();
     nesting = 0;
 }
 

@@ -211,6 +211,7 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"ReadRenderTarget", handlers::readRenderTarget, Procedure, {Int, Int, Int, Int, Int, RealArray2Ref}},
     {"glRenderbufferStorageMultisampleEXT", passThrough<&E::glRenderbufferStorageMultisampleEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
     {"glBlitFramebufferEXT", passThrough<&E::glBlitFramebufferEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int, Int, Int, Int, Int, Int}},
+    {"MeshAttributeRange", handlers::meshAttributeRange, TypeInt, {Int, Text, Int, Int, RealArray2}},
 };
 // clang-format on
 
@@ -218,24 +219,30 @@ inline constexpr ScriptFunction scriptFunctions[] = {
 // time. Names are kept once: a name that is an entry point's is read from the
 // entry points' names (glext/entry_points.h), and the others one after the
 // other in a text of their own, rather than a pointer to each. Each row keeps
-// its handler and one value packing where its name starts (in bits 0 to 11,
-// counting the entry points' names first), its result type plus 1 (bits 12
-// and 13, 0 for a procedure), then each parameter's code in 5 bits, 0 after
-// the last.
+// its handler and one value packing where its name starts (counting the
+// entry points' names first), its result type plus 1 (0 for a procedure),
+// then each parameter's code, 0 after the last.
 struct RegisteredRow {
+    static constexpr int nameBits = 12;
+    static constexpr int resultBits = 2;
+    static constexpr int paramsAt = nameBits + resultBits;
+    static constexpr int paramBits = 5; // a Param's code
+    static constexpr uint32_t paramMask = (1u << paramBits) - 1;
+
     FunctionHandler handler;
     uint32_t shape[2]; // low and high halves: no 8-byte alignment, 12 bytes a row
     constexpr uint64_t packed() const { return static_cast<uint64_t>(shape[1]) << 32 | shape[0]; }
-    constexpr uint32_t nameAt() const { return shape[0] & 0xfff; }
-    constexpr int32_t resultType() const { return static_cast<int32_t>(shape[0] >> 12 & 3) - 1; }
-    constexpr uint64_t params() const { return packed() >> 14; }
+    constexpr uint32_t nameAt() const { return shape[0] & ((1u << nameBits) - 1); }
+    constexpr int32_t resultType() const {
+        return static_cast<int32_t>(shape[0] >> nameBits & ((1u << resultBits) - 1)) - 1;
+    }
+    constexpr uint64_t params() const { return packed() >> paramsAt; }
 };
 // Where `name` starts among the entry points' names, or past them when it is
 // none of them.
 constexpr size_t entryPointNameAt(const char *name) {
-    size_t at = 0;
-    for (; entryPointNames[at] != '\0'; at += textLength(entryPointNames + at) + 1)
-        if (sameText(entryPointNames + at, name)) return at;
+    for (const char *known = entryPointNames; *known != '\0'; known = nextName(known))
+        if (sameText(known, name)) return static_cast<size_t>(known - entryPointNames);
     return sizeof entryPointNames;
 }
 constexpr bool isEntryPointName(const char *name) { return entryPointNameAt(name) < sizeof entryPointNames; }
@@ -255,8 +262,10 @@ inline constexpr auto ownNames = [] {
     }
     return names;
 }();
-static_assert(sizeof entryPointNames + ownNamesLength() <= 0x1000, "every name's start fits its 12 bits");
-static_assert(14 + 5 * maxParams <= 64, "every parameter fits the packed shape");
+static_assert(sizeof entryPointNames + ownNamesLength() <= 1u << RegisteredRow::nameBits,
+              "every name's start fits its bits");
+static_assert(RegisteredRow::paramsAt + RegisteredRow::paramBits * maxParams <= 64,
+              "every parameter fits the packed shape");
 inline constexpr auto registeredRows = [] {
     std::array<RegisteredRow, std::size(scriptFunctions)> registered{};
     size_t ownAt = sizeof entryPointNames;
@@ -267,9 +276,10 @@ inline constexpr auto registeredRows = [] {
             shape = ownAt;
             ownAt += textLength(function.name) + 1;
         }
-        shape |= static_cast<uint64_t>(function.resultType + 1) << 12;
+        shape |= static_cast<uint64_t>(function.resultType + 1) << RegisteredRow::nameBits;
         for (int32_t k = 0; k < function.paramCount(); ++k)
-            shape |= static_cast<uint64_t>(function.params[k].code()) << (14 + 5 * k);
+            shape |= static_cast<uint64_t>(function.params[k].code())
+                     << (RegisteredRow::paramsAt + RegisteredRow::paramBits * k);
         registered[row] = {function.handler,
                            {static_cast<uint32_t>(shape), static_cast<uint32_t>(shape >> 32)}};
     }

@@ -4,6 +4,7 @@
 
 #include "library/allocation.h"
 #include "library/arguments.h"
+#include "library/registration.h"
 
 namespace corvanta::script_log {
 namespace {
@@ -27,7 +28,7 @@ int32_t warningsDropped;
 char *warningsRead;
 
 void forgetWarnings() {
-    for (int32_t i = 0; i < warningCount; ++i) corvanta::release(warnings[i].text);
+    for (int32_t i = 0; i < warningCount; ++i) release(warnings[i].text);
     warningCount = 0;
     warningsDropped = 0;
 }
@@ -65,6 +66,12 @@ Text &Text::operator<<(int32_t value) {
     return *this << at;
 }
 
+Text &Text::constant(int32_t value) {
+    const char *name = constantName(value);
+    if (name == nullptr) return *this << value;
+    return *this << name << " (" << value << ")";
+}
+
 void warn(const Text &line) {
     const char *text = line.text();
     if (text == nullptr) return;
@@ -80,7 +87,7 @@ void warn(const Text &line) {
     warnings[warningCount++] = {copy, 1};
 }
 
-LogWriter::~LogWriter() { corvanta::release(text_); }
+LogWriter::~LogWriter() { release(text_); }
 
 void LogWriter::section(const char *heading, const char *text) {
     const size_t length = std::strlen(text);
@@ -112,13 +119,14 @@ void LogWriter::append(const char *part, size_t length) {
 
 char *LogWriter::take() {
     char *text = used_ > 0 ? text_ : nullptr;
-    if (text == nullptr) corvanta::release(text_);
+    if (text == nullptr) release(text_);
     text_ = nullptr;
     return text;
 }
 
+// Only the build log: the warnings stay until "GetWarnings" reads them.
 void replaceBuildLog(LogWriter &log) {
-    release();
+    release(buildLog);
     buildLog = log.take();
 }
 
@@ -128,11 +136,11 @@ void replaceBuildLog(const char *heading, const char *text) {
     replaceBuildLog(log);
 }
 
-void release() {
-    corvanta::release(buildLog);
+void releaseTexts() {
+    release(buildLog);
     buildLog = nullptr;
     forgetWarnings();
-    corvanta::release(warningsRead);
+    release(warningsRead);
     warningsRead = nullptr;
 }
 
@@ -164,7 +172,7 @@ void CORVANTA_CALL getWarnings(ScriptRuntime *runtime) {
         log.append(more.text(), std::strlen(more.text()));
     }
     forgetWarnings();
-    corvanta::release(warningsRead);
+    release(warningsRead);
     warningsRead = log.take();
     setResult(Arguments<getWarnings>(runtime), warningsRead != nullptr ? warningsRead : "");
 }

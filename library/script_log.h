@@ -16,6 +16,9 @@ class Text {
 public:
     Text &operator<<(const char *text);
     Text &operator<<(int32_t value);
+    // A GL value as "GL_NAME (value)" when a constant scripts get names it,
+    // else as the number.
+    Text &constant(int32_t value);
     // Null when nothing was written.
     const char *text() const { return used_ > 0 ? text_ : nullptr; }
 
@@ -54,7 +57,7 @@ void replaceBuildLog(LogWriter &log);
 // Makes the build log one section, or "" for a null text.
 void replaceBuildLog(const char *heading, const char *text);
 
-// Frees every text the library holds.
-void release();
+// Frees every text the library holds: the build log and the warnings.
+void releaseTexts();
 
 } // namespace corvanta::script_log

@@ -5,7 +5,9 @@
 
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
+#include "library/names.h"
 #include "library/object_queries.h"
+#include "library/records.h"
 #include "library/script_log.h"
 #include "library/uniforms.h"
 
@@ -87,7 +89,7 @@ const char *typeNameOf(GLenum token) {
     const char *name = uniformTypeNames;
     for (const UniformType &type : uniformTypes) {
         if (type.token == token) return name;
-        name += std::strlen(name) + 1;
+        name = nextName(name);
     }
     return nullptr;
 }
@@ -106,7 +108,6 @@ struct Found {
 // when a new program does not; a name too long to keep is looked up each time.
 constexpr int32_t maxPrograms = 16;
 constexpr int32_t maxNames = 64;
-constexpr size_t maxNameLength = 63;
 // A name's length and first eight bytes (zero beyond its end), compared
 // before the rest of it: enough on their own for most names.
 struct NameKey {
@@ -133,7 +134,7 @@ struct KnownProgram {
     int32_t nameCount;
     KnownName names[maxNames];
 };
-KnownProgram *knownPrograms; // zero at load: nothing known
+Records<KnownProgram> knownPrograms; // zero at load: nothing known
 
 bool available() {
     const EntryPointTable &gl = entryPoints;
@@ -141,39 +142,30 @@ bool available() {
            gl.glGetUniformLocationARB != nullptr && gl.glGetHandleARB != nullptr;
 }
 
-// The link before `program`'s record, made the first; null when the
-// program has none.
+// The program's record, made the most recently used; null when it has none.
 KnownProgram *knownProgram(GLhandleARB program) {
-    KnownProgram **link = &knownPrograms;
-    while (*link != nullptr && (*link)->program != program) link = &(*link)->next;
-    KnownProgram *record = *link;
-    if (record == nullptr || record == knownPrograms) return record;
-    *link = record->next;
-    record->next = knownPrograms;
-    knownPrograms = record;
+    KnownProgram *record = knownPrograms.find([program](const KnownProgram &known) { return known.program == program; });
+    if (record != nullptr) knownPrograms.moveToFront(record);
     return record;
 }
 
-// A new first record for a program, the least recently used one's when all
-// are taken; null without memory.
+// A new record for a program, in place of the least recently used one's
+// when all are taken; null without memory.
 KnownProgram *rememberProgram(GLhandleARB program) {
-    int32_t count = 0;
-    KnownProgram **link = &knownPrograms;
-    while (*link != nullptr && ++count < maxPrograms) link = &(*link)->next;
-    KnownProgram *record = *link;
-    if (record != nullptr)
-        *link = nullptr;
-    else if ((record = static_cast<KnownProgram *>(allocate(sizeof(KnownProgram)))) == nullptr)
-        return nullptr;
-    record->program = program;
-    record->nameCount = 0;
-    record->next = knownPrograms;
-    knownPrograms = record;
+    if (knownPrograms.count() == maxPrograms)
+        knownPrograms.remove(knownPrograms.find([](const KnownProgram &known) { return known.next == nullptr; }));
+    KnownProgram *record = knownPrograms.add();
+    if (record != nullptr) record->program = program;
     return record;
 }
 
+// Asks glIsProgram first where the driver has it: asked of a handle that is
+// no object, the object queries leave GL_INVALID_VALUE for the script's next
+// glGetError.
 bool linked(GLhandleARB program) {
-    return program != 0 && objectParameter(program, GL_OBJECT_TYPE_ARB) == GL_PROGRAM_OBJECT_ARB &&
+    if (program == 0 || (entryPoints.glIsProgram != nullptr && entryPoints.glIsProgram(program) == 0))
+        return false;
+    return objectParameter(program, GL_OBJECT_TYPE_ARB) == GL_PROGRAM_OBJECT_ARB &&
            objectParameter(program, GL_OBJECT_LINK_STATUS_ARB) != 0;
 }
 
@@ -201,30 +193,12 @@ int32_t elementNamed(const char *active, GLint size, const char *wanted) {
     return std::strcmp(rest, "]") == 0 ? element : -1;
 }
 
-// The number of single-character edits between two names, each cut at
-// maxNameLength characters.
-int32_t editDistance(const char *a, const char *b) {
-    int32_t row[maxNameLength + 1];
-    const size_t bLength = std::min(std::strlen(b), maxNameLength);
-    for (size_t j = 0; j <= bLength; ++j) row[j] = static_cast<int32_t>(j);
-    for (size_t i = 0; a[i] != '\0' && i < maxNameLength; ++i) {
-        int32_t diagonal = row[0];
-        row[0] = static_cast<int32_t>(i + 1);
-        for (size_t j = 1; j <= bLength; ++j) {
-            const int32_t above = row[j];
-            row[j] = std::min(std::min(above, row[j - 1]) + 1, diagonal + (a[i] != b[j - 1] ? 1 : 0));
-            diagonal = above;
-        }
-    }
-    return row[bLength];
-}
-
-// The active name closest in spelling to one that is none: its name
-// (without an array's "[0]"), the edits between them and its elements.
+// The active name closest in spelling to one that is none, and its
+// elements.
 struct Closest {
-    char name[maxNameLength + 1];
-    int32_t distance;
-    GLint size;
+    explicit Closest(const char *wanted) : name(wanted) {}
+    ClosestName name;
+    GLint size = 0;
 };
 
 // Looks `wanted` up in the program's active uniforms. When it is none of
@@ -239,10 +213,6 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
     const EntryPointTable &gl = entryPoints;
     const GLint count = std::min(objectParameter(program, GL_OBJECT_ACTIVE_UNIFORMS_ARB), mostActiveUniforms);
     TextBuffer active(objectParameter(program, GL_ACTIVE_UNIFORM_MAX_LENGTH));
-    if (closest != nullptr) {
-        closest->name[0] = '\0';
-        closest->distance = 3; // farther is not close
-    }
     for (GLint i = 0; active.usable() && i < count; ++i) {
         GLint size = 0;
         GLenum type = 0;
@@ -261,12 +231,7 @@ bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *
         const int32_t distance = std::strncmp(wanted, name, base) == 0 && wanted[base] == '[' && size > 1
                                      ? 0
                                      : editDistance(wanted, name);
-        if (distance < closest->distance &&
-            2 * static_cast<size_t>(distance) < std::max(std::strlen(wanted), base)) {
-            closest->distance = distance;
-            closest->size = size;
-            std::memcpy(closest->name, name, base + 1); // base <= maxNameLength
-        }
+        if (closest->name.offer(name, distance)) closest->size = size;
     }
     return false;
 }
@@ -306,7 +271,7 @@ UniformTarget uniformToSet(const char *call, int32_t program, const char *name, 
     UniformTarget target = {static_cast<GLhandleARB>(program), -1, 0, 0, 0};
     if (!available() || name == nullptr) return target;
     Found found{};
-    Closest closest;
+    Closest closest(name);
     const Lookup lookup = lookUp(target.program, name, found, &closest);
     const int32_t columns = found.type.shape >> 4;
     const int32_t rows = found.type.shape & 15;
@@ -321,17 +286,17 @@ UniformTarget uniformToSet(const char *call, int32_t program, const char *name, 
         line << program << " is not a linked program";
     } else if (lookup == Lookup::NotActive) {
         line << "program " << program << " has no active uniform \"" << name << "\" (";
-        if (closest.name[0] != '\0' && closest.distance == 0)
-            line << "\"" << closest.name << "\" has " << closest.size << " elements)";
-        else if (closest.name[0] != '\0')
-            line << "did you mean \"" << closest.name << "\"?)";
+        if (closest.name.name()[0] != '\0' && closest.name.distance() == 0)
+            line << "\"" << closest.name.name() << "\" has " << closest.size << " elements)";
+        else if (closest.name.name()[0] != '\0')
+            line << "did you mean \"" << closest.name.name() << "\"?)";
         else
             line << "a uniform the shaders do not use is removed when they are compiled)";
     } else if (!typeFits) {
         line << "\"" << name << "\" of program " << program;
         const char *typeName = typeNameOf(found.token);
         if (typeName == nullptr)
-            line << " is of GL type " << static_cast<int32_t>(found.token);
+            (line << " is of GL type ").constant(static_cast<int32_t>(found.token));
         else
             line << (typeName[0] == 'i' ? " is an " : " is a ") << typeName;
     } else {
@@ -388,16 +353,11 @@ void uploadAndRelease(UniformTarget &target, int32_t count, void *values) {
 }
 
 void forgetUniformsOf(GLhandleARB program) {
-    for (KnownProgram **link = &knownPrograms; *link != nullptr; link = &(*link)->next)
-        if ((*link)->program == program) {
-            KnownProgram *record = *link;
-            *link = record->next;
-            release(record);
-            return;
-        }
+    if (KnownProgram *record = knownPrograms.find([program](const KnownProgram &known) { return known.program == program; }))
+        knownPrograms.remove(record);
 }
 
-void releaseUniformNames() { releaseList(knownPrograms); }
+void releaseUniformNames() { knownPrograms.releaseAll(); }
 
 void CORVANTA_CALL hasUniform(ScriptRuntime *runtime) {
     const Arguments<hasUniform> args(runtime);
@@ -415,8 +375,11 @@ void CORVANTA_CALL setUniformArray(ScriptRuntime *runtime) {
     UniformTarget target = uniformToSet(Arguments<setUniformArray>::name(), intArgument<0>(args),
                                         textArgument<1>(args), FloatKind | MatrixKind, 0, count);
     if (target.location < 0) return;
+    // The room a driver gives may be any size: the values are counted in 64
+    // bits, and more than a 32-bit count are read as none.
+    const int64_t values = static_cast<int64_t>(count) * target.columns * target.rows;
     uploadAndRelease(target, count,
-                     readArrayArgument<3, GLfloat, 1>(args, count * target.columns * target.rows, 1));
+                     readArrayArgument<3, GLfloat, 1>(args, values <= INT32_MAX ? static_cast<int32_t>(values) : -1, 1));
 }
 
 void CORVANTA_CALL setUniformMatrix(ScriptRuntime *runtime) {

@@ -13,6 +13,7 @@
 
 #include "glext/entry_points.h"
 #include "library/arguments.h"
+#include "library/handlers.h"
 #include "library/pass_through.h"
 
 namespace corvanta::handlers {
@@ -56,6 +57,11 @@ void uploadAndRelease(UniformTarget &target, int32_t count, void *values);
 // Forgets what was found of a program's uniforms: it is being relinked or
 // deleted.
 void forgetUniformsOf(GLhandleARB program);
+// Forgets everything found of a program, its uniforms and its attributes.
+inline void forgetProgram(GLhandleARB program) {
+    forgetUniformsOf(program);
+    forgetAttributesOf(program);
+}
 // Forgets every program's, and frees the records.
 void releaseUniformNames();
 
@@ -108,12 +114,12 @@ template <auto member> void CORVANTA_CALL setUniformByName(ScriptRuntime *runtim
 }
 
 // glLinkProgramARB and glDeleteObjectARB of one object: what was found of
-// its uniforms is forgotten first.
+// it is forgotten first.
 template <auto member> void CORVANTA_CALL forgetThenPass(ScriptRuntime *runtime) {
     auto entry = entryPoints.*member;
     if (!open<Guard::SupportFlag>(entry)) return;
     const auto object = static_cast<GLhandleARB>(intArgument<0>(Arguments<forgetThenPass<member>>(runtime)));
-    forgetUniformsOf(object);
+    forgetProgram(object);
     entry(object);
 }
 

@@ -239,6 +239,18 @@ GLenum FAKE glGetError() {
     d().errors.erase(d().errors.begin());
     return error;
 }
+GLboolean FAKE glIsProgram(GLuint program) {
+    record("glIsProgram", {program});
+    return d().notPrograms.count(program) == 0 ? 1 : 0;
+}
+void FAKE glPushClientAttrib(GLbitfield mask) {
+    record("glPushClientAttrib", {mask});
+    ++d().integers[GL_CLIENT_ATTRIB_STACK_DEPTH];
+}
+void FAKE glPopClientAttrib() {
+    record("glPopClientAttrib");
+    --d().integers[GL_CLIENT_ATTRIB_STACK_DEPTH];
+}
 GLhandleARB FAKE glGetHandleARB(GLenum pname) {
     record("glGetHandleARB", {pname});
     return d().handle;
@@ -293,6 +305,9 @@ void FakeDriver::install() {
     entryPoints.glGetUniformivARB = glGetUniformivARB;
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
     entryPoints.glGetHandleARB = glGetHandleARB;
+    entryPoints.glIsProgram = glIsProgram;
+    entryPoints.glPushClientAttrib = glPushClientAttrib;
+    entryPoints.glPopClientAttrib = glPopClientAttrib;
     entryPoints.glGetError = glGetError;
     entryPoints.glReadPixels = glReadPixels;
     entryPoints.glGetAttachedObjectsARB = glGetAttachedObjectsARB;

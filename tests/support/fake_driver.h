@@ -44,6 +44,8 @@ struct FakeDriver {
     std::map<GLenum, GLint> objectParameters;
     std::map<GLhandleARB, std::map<GLenum, GLint>> parametersOf;
     std::map<GLenum, GLfloat> objectParametersFloat;
+    // Handles glIsProgram says are no program; it says every other one is.
+    std::set<GLuint> notPrograms;
     std::string infoLog;
     std::map<GLhandleARB, std::string> infoLogOf; // their length is reported too
     std::string shaderSource;
@@ -71,9 +73,11 @@ struct FakeDriver {
     GLuint elementBufferBinding = 0;
     std::map<GLuint, std::vector<unsigned char>> bufferData;
     // The largest texture and renderbuffer, the most samples, the pack
-    // alignment and row length.
-    std::map<GLenum, GLint> integers = {
-        {0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8}, {0x0D05, 1}, {0x0D02, 7}};
+    // alignment and row length, the deepest client attribute stack (whose
+    // depth glPushClientAttrib and glPopClientAttrib keep), the generic
+    // attributes and texture coordinate arrays.
+    std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8}, {0x0D05, 1},
+                                        {0x0D02, 7},    {0x0D3B, 16},   {0x8869, 16}, {0x8871, 8}};
     // The error flags set, which glGetError reads one by one (then GL_NO_ERROR).
     std::vector<GLenum> errors;
 

@@ -108,6 +108,12 @@ TEST_F(RenderTargets, EachFailureGivesZeroDeletesWhatItMadeAndSaysWhy) {
              d.errors = {0x0501};
          },
          "the driver does not accept colour format 12345"},
+        {"rejected format named", 8, 8, 0x881A, 24,
+         [](FakeDriver &d) {
+             d.framebufferStatus = 0x8CD6;
+             d.errors = {0x0500};
+         },
+         "the driver does not accept colour format GL_RGBA16F_ARB (34842)"},
         {"out of memory", 8, 8, RGBA8, 24,
          [](FakeDriver &d) {
              d.framebufferStatus = 0x8CDD;
@@ -202,6 +208,8 @@ TEST_F(RenderTargets, DeletionWaitsWhileATargetIsBegunOrToBeRestoredAndMisuseIsW
     FakeRuntime({A::integer(outer)})
         .call("DeleteFramebuffer"); // a live target's is not the script's to delete
     EXPECT_EQ(driver.count("glDeleteFramebuffersEXT"), 0);
+    EXPECT_EQ(warnings(), "DeleteFramebuffer: " + std::to_string(outer) +
+                              " is a render target's: delete the target with DeleteRenderTarget\n");
     end();
     remove(inner);
     EXPECT_EQ(driver.last("glDeleteFramebuffersEXT")->ints, (std::vector<int64_t>{1, inner}));

@@ -420,7 +420,7 @@ TEST_F(BuildProgram, TheLogHasASectionPerStageWithSomethingToSay) {
     driver.calls.clear();
     EXPECT_EQ(build("", ""), 0);
     EXPECT_TRUE(driver.calls.empty());
-    EXPECT_EQ(log(), "");
+    EXPECT_EQ(log(), "program:\nthe vertex and the fragment source are both empty\n");
     EXPECT_EQ(FakeRuntime({A::nullString(), A::nullString()}).call("BuildProgram").intResult, 0);
 }
 

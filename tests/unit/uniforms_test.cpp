@@ -352,13 +352,20 @@ TEST_F(UniformsByName, ACallThatDoesNotFitSetsNothingAndSaysWhy) {
         {"SetUniform1f",
          {A::integer(0), A::string("time"), A::real(1)},
          "SetUniform1f: 0 is not a linked program"},
+        {"SetUniform1f",
+         {A::integer(77), A::string("time"), A::real(1)},
+         "SetUniform1f: 77 is not a linked program"},
     };
+    driver.notPrograms = {77};
     for (const auto &misfit : misfits) {
         SCOPED_TRACE(misfit.warning);
         FakeRuntime(misfit.args).call(misfit.call);
         EXPECT_EQ(warnings(), std::string(misfit.warning) + "\n");
         EXPECT_EQ(programCalls(), std::vector<std::string>{});
     }
+    // A handle that is no object is not asked of: that would leave an error.
+    for (const DriverCall &call : driver.calls)
+        EXPECT_FALSE(call.name == "glGetObjectParameterivARB" && call.ints[0] == 77);
     // Without support: nothing, and no warning.
     shaderSupported = 0;
     FakeRuntime({A::integer(9), A::string("tme"), A::real(1)}).call("SetUniform1f");
