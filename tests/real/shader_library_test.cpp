@@ -371,8 +371,8 @@ void clearPicture() {
 }
 
 // A mesh of two triangles on the left half, red, drawn by "DrawMesh" and by
-// immediate mode, the same at every pixel checked; the arrays it used are
-// off and the buffer bindings as they were afterwards.
+// immediate mode, the same at every pixel checked; the host's arrays, the
+// buffer bindings and the arrays the mesh used as they were afterwards.
 TEST_F(RealLibrary, AMeshDrawsWhatImmediateModeDrawsAndLeavesTheStateAsItWas) {
     const std::vector<double> corners = {-1, -1, 0, -1, 0, 1, -1, 1};
     const std::vector<double> indices = {0, 1, 2, 0, 2, 3};
@@ -388,9 +388,25 @@ TEST_F(RealLibrary, AMeshDrawsWhatImmediateModeDrawsAndLeavesTheStateAsItWas) {
               1);
     ASSERT_EQ(intOf("MeshIndices", {A::integer(mesh), A::integer(6), A::array(indices)}), 1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "uploading";
+    // The host's own arrays, from its memory: one the mesh feeds too, and a
+    // magenta colour array of one vertex, which a mesh without colours must
+    // not read.
+    static const GLfloat hostVertices[3] = {0, 0, 0}, magenta[3] = {1, 0, 1};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 12, hostVertices);
     clearPicture();
     call("DrawMesh", {A::integer(mesh), A::integer(GL_TRIANGLES)});
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "drawing";
+    void *pointer = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
+    EXPECT_EQ(pointer, hostVertices);
+    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
+    GLint vertexArray[3] = {};
+    glGetIntegerv(GL_VERTEX_ARRAY_SIZE, &vertexArray[0]);
+    glGetIntegerv(GL_VERTEX_ARRAY_STRIDE, &vertexArray[1]);
+    glGetIntegerv(GL_VERTEX_ARRAY_BUFFER_BINDING_ARB, &vertexArray[2]);
+    EXPECT_EQ(std::vector<GLint>(vertexArray, vertexArray + 3), (std::vector<GLint>{3, 12, 0}));
+    glDisableClientState(GL_VERTEX_ARRAY);
     std::vector<std::vector<int>> byMesh;
     const int probes[][2] = {{2, 2}, {30, 30}, {2, 61}, {33, 30}, {60, 60}};
     for (const auto &probe : probes) byMesh.push_back(pixelAt(probe[0], probe[1]));
@@ -426,6 +442,24 @@ TEST_F(RealLibrary, AMeshDrawsWhatImmediateModeDrawsAndLeavesTheStateAsItWas) {
     clearPicture();
     call("DrawMesh", {A::integer(mesh), A::integer(GL_TRIANGLES)});
     EXPECT_EQ(pixelAt(30, 30), (std::vector<int>{0, 0, 255}));
+
+    // A mesh of positions alone draws in the current colour, not the host's
+    // colour array, which is on again after it.
+    const int32_t positions = intOf("CreateMesh", {A::integer(4)});
+    ASSERT_EQ(
+        intOf("MeshAttribute", {A::integer(positions), A::string("gl_Vertex"), A::integer(2), A::array(corners)}),
+        1);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(3, GL_FLOAT, 0, magenta);
+    clearPicture();
+    call("DrawMeshRange", {A::integer(positions), A::integer(GL_TRIANGLE_FAN), A::integer(0), A::integer(4)});
+    EXPECT_EQ(pixelAt(30, 30), (std::vector<int>{255, 255, 255}));
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_ARRAY));
+    glGetPointerv(GL_COLOR_ARRAY_POINTER, &pointer);
+    EXPECT_EQ(pointer, magenta);
+    glDisableClientState(GL_COLOR_ARRAY);
+    call("DeleteMesh", {A::integer(positions)});
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     // An index past the vertices is refused where it is set, by position.
     EXPECT_EQ(intOf("MeshIndices", {A::integer(mesh), A::integer(3), A::array({0, 4, 1})}), 0);
