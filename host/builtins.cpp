@@ -60,6 +60,27 @@ std::string quoted(const Value &value) {
     return value.type == Value::Type::String ? "\"" + value.text + "\"" : value.show();
 }
 
+// What an "expect" that failed says: both values, or for two arrays of the
+// same dimensions the first element where they differ (two pictures are
+// millions of values).
+std::string mismatch(const Value &actual, const Value &expected) {
+    if (actual.type == Value::Type::Array && expected.type == Value::Type::Array && actual.dims == expected.dims)
+        for (size_t i = 0; i < actual.elements.size(); ++i)
+            if (!closeEnough(actual.elements[i], expected.elements[i]))
+                return "expected element " + std::to_string(i) + " to be " +
+                       Value::ofReal(expected.elements[i]).show() + ", got " +
+                       Value::ofReal(actual.elements[i]).show();
+    if (actual.type == Value::Type::Array && expected.type == Value::Type::Array) {
+        const auto shape = [](const Value &array) {
+            std::string text;
+            for (const int32_t dim : array.dims) text += (text.empty() ? "" : "x") + std::to_string(dim);
+            return text;
+        };
+        return "expected an array of " + shape(expected) + ", got one of " + shape(actual);
+    }
+    return "expected " + quoted(expected) + ", got " + quoted(actual);
+}
+
 } // namespace
 
 std::string directoryOf(const std::string &path) {
@@ -418,7 +439,17 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
             glBindTexture(GL_TEXTURE_2D, texture);
             filterLinearlyAndClamp();
             glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+            // A format the driver refuses leaves level 0 without a size, and
+            // an error flag, which the script would meet later: it stops here.
+            int madeWidth = 0;
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &madeWidth);
             glBindTexture(GL_TEXTURE_2D, unsigned(previous));
+            if (madeWidth == 0) {
+                glDeleteTextures(1, &texture);
+                while (glGetError() != GL_NO_ERROR) {
+                }
+                throw std::runtime_error("new_texture: the driver does not accept format " + std::to_string(format));
+            }
             return Value::ofInt(int32_t(texture));
         }};
     builtins["get_integer"] = {1, [needContext, token](const Args &args) -> std::optional<Value> {
@@ -459,9 +490,7 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                       text != nullptr ? reinterpret_cast<const char *>(text) : "");
                               }};
     builtins["expect"] = {2, [](const Args &args) -> std::optional<Value> {
-                              if (!matches(args[0], args[1]))
-                                  throw std::runtime_error("expected " + quoted(args[1]) + ", got " +
-                                                           quoted(args[0]));
+                              if (!matches(args[0], args[1])) throw std::runtime_error(mismatch(args[0], args[1]));
                               return std::nullopt;
                           }};
     return builtins;
