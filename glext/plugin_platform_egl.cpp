@@ -28,26 +28,6 @@ bool listContains(const char *list, const char *extension) {
     return false;
 }
 
-bool currentContextAdvertises(const char *extension) {
-    if (eglGetCurrentContext() == EGL_NO_CONTEXT) return false;
-    auto getIntegerv = lookup<void (*)(GLenum, GLint *)>("glGetIntegerv");
-    auto getStringi = lookup<const unsigned char *(*)(GLenum, unsigned)>("glGetStringi");
-    GLint count = 0;
-    if (getIntegerv != nullptr) getIntegerv(GL_NUM_EXTENSIONS, &count);
-    if (getStringi != nullptr && count > 0) {
-        for (GLint i = 0; i < count; ++i) {
-            const auto *name = reinterpret_cast<const char *>(getStringi(GL_EXTENSIONS, i));
-            if (name != nullptr && std::strcmp(name, extension) == 0) return true;
-        }
-        return false;
-    }
-    // Contexts older than GL 3.0 only have the single space-separated list.
-    auto getString = lookup<const unsigned char *(*)(GLenum)>("glGetString");
-    const auto *list =
-        getString != nullptr ? reinterpret_cast<const char *>(getString(GL_EXTENSIONS)) : nullptr;
-    return list != nullptr && listContains(list, extension);
-}
-
 bool startsWith(const char *text, const char *prefix) {
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
@@ -64,6 +44,28 @@ bool currentContextIsAtLeast(const char *provider) {
         getString != nullptr ? reinterpret_cast<const char *>(getString(GL_VERSION)) : nullptr;
     if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
     return major > wantedMajor || (major == wantedMajor && minor >= wantedMinor);
+}
+
+bool currentContextAdvertises(const char *extension) {
+    if (eglGetCurrentContext() == EGL_NO_CONTEXT) return false;
+    // GL_NUM_EXTENSIONS is GL 3.0's: asked of an older context, it leaves
+    // GL_INVALID_ENUM for the script's first glGetError.
+    auto getIntegerv = lookup<void (*)(GLenum, GLint *)>("glGetIntegerv");
+    auto getStringi = lookup<const unsigned char *(*)(GLenum, unsigned)>("glGetStringi");
+    GLint count = 0;
+    if (getIntegerv != nullptr && currentContextIsAtLeast("GL_VERSION_3_0")) getIntegerv(GL_NUM_EXTENSIONS, &count);
+    if (getStringi != nullptr && count > 0) {
+        for (GLint i = 0; i < count; ++i) {
+            const auto *name = reinterpret_cast<const char *>(getStringi(GL_EXTENSIONS, i));
+            if (name != nullptr && std::strcmp(name, extension) == 0) return true;
+        }
+        return false;
+    }
+    // Contexts older than GL 3.0 only have the single space-separated list.
+    auto getString = lookup<const unsigned char *(*)(GLenum)>("glGetString");
+    const auto *list =
+        getString != nullptr ? reinterpret_cast<const char *>(getString(GL_EXTENSIONS)) : nullptr;
+    return list != nullptr && listContains(list, extension);
 }
 
 bool providerPresent(const char *provider) {

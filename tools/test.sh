@@ -4,6 +4,7 @@
 # errors), runs clang-tidy
 # and the fuzz targets, and runs every test through CTest: the native unit, EGL
 # and script tests under the address, leak and undefined-behaviour sanitizers,
+# the examples and script tests again under older drivers that Mesa emulates,
 # and the Windows tests (the soak among them) under Wine on a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +37,7 @@ run_tests() {
   stage tidy bash tools/tidy.sh
   stage fuzz bash tools/fuzz.sh
   stage native bash -c 'cd build/native && ctest -j2 --output-on-failure --timeout 300'
+  stage "driver profiles" bash tests/driver_profiles.sh build/native
   stage "wine (gcc and clang DLLs)" bash -c 'cd build/win32 && ctest -j2 --output-on-failure'
   stage package bash tools/package.sh
   echo "summary:${summary%,}; total $(($(date +%s) - test_started_at)) s with the builds"
