@@ -444,9 +444,10 @@ void BM_DrawMesh_Plugin(benchmark::State &state) {
     handlers.remove(&runtime);
 }
 
-// The calls "DrawMesh" makes, made directly: the queries of what to restore
-// and of the program, the binds, pointers and enables, the draw, and the
-// disables and restores.
+// The calls "DrawMesh" makes, made directly: the queries of the client
+// attribute stack, the limits and the program, the host's arrays pushed,
+// every array turned off, the binds, pointers and enables, the draw, and the
+// host's arrays popped.
 void BM_DrawMesh_DriverCalls(benchmark::State &state) {
     const MeshHandlers handlers;
     auto context = realDriver(state);
@@ -460,12 +461,24 @@ void BM_DrawMesh_DriverCalls(benchmark::State &state) {
     gl.glDeleteBuffersARB(4, buffers);
     const GLuint vertex = buffers[0] - 4, normal = buffers[0] - 3, coordinates = buffers[0] - 2,
                  elements = buffers[0] - 1;
+    static constexpr GLenum arrays[] = {GL_VERTEX_ARRAY,    GL_NORMAL_ARRAY,          GL_COLOR_ARRAY,
+                                        GL_INDEX_ARRAY,     GL_EDGE_FLAG_ARRAY,       GL_FOG_COORD_ARRAY,
+                                        GL_SECONDARY_COLOR_ARRAY};
     for (auto _ : state) {
-        GLint arrayBuffer[16] = {}, elementBuffer[16] = {}, unit[16] = {};
+        GLint depth[16] = {}, deepest[16] = {}, units[16] = {}, generic[16] = {};
+        gl.glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, depth);
+        gl.glGetIntegerv(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH, deepest);
         benchmark::DoNotOptimize(gl.glGetHandleARB(GL_PROGRAM_OBJECT_ARB));
-        gl.glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, arrayBuffer);
-        gl.glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, elementBuffer);
-        gl.glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, unit);
+        gl.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+        for (const GLenum array : arrays) gl.glDisableClientState(array);
+        gl.glGetIntegerv(GL_MAX_TEXTURE_COORDS_ARB, units);
+        for (GLint unit = 0; unit < units[0]; ++unit) {
+            gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+            gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        }
+        gl.glGetIntegerv(GL_MAX_VERTEX_ATTRIBS_ARB, generic);
+        for (GLint index = 0; index < generic[0]; ++index)
+            gl.glDisableVertexAttribArrayARB(static_cast<GLuint>(index));
         gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertex);
         gl.glVertexPointer(3, GL_FLOAT, 0, nullptr);
         gl.glEnableClientState(GL_VERTEX_ARRAY);
@@ -478,13 +491,7 @@ void BM_DrawMesh_DriverCalls(benchmark::State &state) {
         gl.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, elements);
         gl.glDrawElements(triangles, 3, GL_UNSIGNED_SHORT, nullptr);
-        gl.glDisableClientState(GL_VERTEX_ARRAY);
-        gl.glDisableClientState(GL_NORMAL_ARRAY);
-        gl.glClientActiveTextureARB(GL_TEXTURE0_ARB);
-        gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, static_cast<GLuint>(arrayBuffer[0]));
-        gl.glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, static_cast<GLuint>(elementBuffer[0]));
-        gl.glClientActiveTextureARB(static_cast<GLenum>(unit[0]));
+        gl.glPopClientAttrib();
     }
     handlers.remove(&runtime);
 }

@@ -1,9 +1,9 @@
 // The reference host's own functions, as a real host has calls of its own
-// beside a plugin's: print(...), load_text(file), load_texture(unit, file),
-// clear(r, g, b), draw_quad(), draw_sphere(slices, stacks), begin_triangles(),
-// vertex(x, y, z), end(), save_png(file), frame(n) and expect(actual, expected);
-// the part of GL 1.1 that multi-pass scripts need (glGetError, glEnable, ...);
-// and bind_texture, new_texture, get_integer and get_string.
+// beside a plugin's: printing and checking (print, expect), files (load_text,
+// load_texture, load_obj, save_png, frame), shapes (clear, draw_quad,
+// draw_sphere, triangles, grid_mesh), GL 1.1's immediate mode and the part of
+// GL 1.1 that scripts of several passes need, textures and queries. The
+// README's list of the host's functions says what each does.
 #pragma once
 
 #include <ostream>

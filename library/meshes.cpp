@@ -479,6 +479,13 @@ void deleteBuffers(const Mesh &mesh) {
     if (mesh.indexBuffer != 0) entryPoints.glDeleteBuffersARB(1, &mesh.indexBuffer);
 }
 
+// What a call that changes a mesh answers: 1, or 0 with the cause in the
+// build log ("" after a success).
+template <FunctionHandler handler> void answer(const Arguments<handler> &args, bool done, const Text &cause) {
+    script_log::replaceBuildLog("mesh:", cause.text());
+    setResult(args, done ? 1 : 0);
+}
+
 } // namespace
 
 void CORVANTA_CALL createMesh(ScriptRuntime *runtime) {
@@ -510,8 +517,7 @@ void CORVANTA_CALL meshAttribute(ScriptRuntime *runtime) {
     constexpr int32_t valuesAt = Arguments<meshAttribute>::arrayIndex<3, TypeReal, 2>();
     const bool set = setAttribute(runtime, valuesAt, handle, name, components,
                                   mesh != nullptr ? mesh->vertexCount : 0, false, cause);
-    script_log::replaceBuildLog("mesh:", cause.text());
-    setResult(args, set ? 1 : 0);
+    answer(args, set, cause);
 }
 
 void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *runtime) {
@@ -523,8 +529,7 @@ void CORVANTA_CALL meshInstanceAttribute(ScriptRuntime *runtime) {
     Text cause;
     constexpr int32_t valuesAt = Arguments<meshInstanceAttribute>::arrayIndex<4, TypeReal, 2>();
     const bool set = setAttribute(runtime, valuesAt, handle, name, components, instances, true, cause);
-    script_log::replaceBuildLog("mesh:", cause.text());
-    setResult(args, set ? 1 : 0);
+    answer(args, set, cause);
 }
 
 void CORVANTA_CALL meshIndices(ScriptRuntime *runtime) {
@@ -572,8 +577,7 @@ void CORVANTA_CALL meshIndices(ScriptRuntime *runtime) {
         mesh->indexCount = count;
     }
     release(indices);
-    script_log::replaceBuildLog("mesh:", cause.text());
-    setResult(args, cause.text() == nullptr ? 1 : 0);
+    answer(args, cause.text() == nullptr, cause);
 }
 
 void CORVANTA_CALL drawMesh(ScriptRuntime *runtime) {
@@ -608,8 +612,7 @@ void CORVANTA_CALL meshAttributeRange(ScriptRuntime *runtime) {
     Text cause;
     constexpr int32_t valuesAt = Arguments<meshAttributeRange>::arrayIndex<4, TypeReal, 2>();
     const bool set = setAttributeRows(runtime, valuesAt, handle, name, first, count, cause);
-    script_log::replaceBuildLog("mesh:", cause.text());
-    setResult(args, set ? 1 : 0);
+    answer(args, set, cause);
 }
 
 void CORVANTA_CALL deleteMesh(ScriptRuntime *runtime) {

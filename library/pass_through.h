@@ -4,15 +4,16 @@
 // a row whose parameters are not the prototype's fails the build.
 //
 // A handler that calls the driver guards the call in one of two ways, named
-// as a template argument in its row (or in a comment on a hand-written row):
+// as a template argument in its row (a handler of its own says its guard in
+// library/handlers.h and in a comment on its row):
 // - SupportFlag: the calls that create, build, use or delete objects of the
 //   shader-object extension wait for the start to have found every required
 //   entry point, so a driver with only part of the extension gives a script
 //   nothing half-made.
 // - EntryPoint: queries, uniforms and the calls of other extensions need only
 //   their own entry point, so they work wherever the driver has it.
-// The few handlers that ask no driver ("ShaderInit", "GetBuildLog") need no
-// guard. Whatever the guard, a null entry point is never called; a function
+// The handlers that ask no driver ("ShaderInit", "GetBuildLog",
+// "GetWarnings") need no guard. Whatever the guard, a null entry point is never called; a function
 // whose guard is closed still sets its result (0), so a script never reads a
 // stale value.
 #pragma once

@@ -201,14 +201,15 @@ struct Closest {
     GLint size = 0;
 };
 
-// Looks `wanted` up in the program's active uniforms. When it is none of
-// them and `closest` is given, that gets the name closest to it when one is
-// close (an array whose element `wanted` names out of range is at distance
-// 0), or "".
 // Each active uniform takes at least one of its program's uniform
 // components, of which drivers give some thousands; a count past this one is
 // a faulty driver's, and the list is not walked past it.
 constexpr GLint mostActiveUniforms = 65536;
+
+// Looks `wanted` up in the program's active uniforms. When it is none of
+// them and `closest` is given, that gets the name closest to it when one is
+// close (an array whose element `wanted` names out of range is at distance
+// 0), or "".
 bool findActive(GLhandleARB program, const char *wanted, Found &found, Closest *closest) {
     const EntryPointTable &gl = entryPoints;
     const GLint count = std::min(objectParameter(program, GL_OBJECT_ACTIVE_UNIFORMS_ARB), mostActiveUniforms);

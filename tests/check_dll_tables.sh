@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Checks the product DLL's PE tables and its budget: a 32-bit x86 DLL of at
-# most 40 KiB that exports exactly the two entry points, imports only what the
+# Checks the product DLL's PE tables and its budget: a 32-bit x86 DLL within
+# the budget tools/dll-size.sh keeps that exports exactly the two entry points, imports only what the
 # plugin's own code calls, has no TLS directory, no writable data, no debug
 # sections and no dynamic initialisers, and has its debug information in a
 # file beside it.
 set -euo pipefail
 dll=$1
 debug=$dll.debug
-budget=40960
+budget=$(bash "$(dirname "$0")/../tools/dll-size.sh" --budget)
 dump=$(i686-w64-mingw32-objdump -p "$dll")
 sections=$(i686-w64-mingw32-objdump -h "$dll")
 fail() { echo "FAIL: $*"; echo "$dump" | sed -n '/Export Address Table/,/^$/p;/DLL Name/,/^$/p'; exit 1; }
