@@ -253,7 +253,7 @@ bool setAttributeRows(ScriptRuntime *runtime, int32_t valuesAt, int32_t handle, 
         cause << "no memory for " << count << " rows of " << attribute->components << " values";
         return false;
     }
-    const GLsizeiptrARB rowBytes = attribute->components * 4;
+    const GLsizeiptrARB rowBytes = static_cast<GLsizeiptrARB>(attribute->components) * 4;
     upload(GL_ARRAY_BUFFER_ARB, attribute->buffer, values, first * rowBytes, count * rowBytes, 0);
     release(values);
     return true;

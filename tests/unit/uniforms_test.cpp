@@ -372,6 +372,16 @@ TEST_F(UniformsByName, ACallThatDoesNotFitSetsNothingAndSaysWhy) {
     EXPECT_EQ(warnings(), "");
 }
 
+// A faulty driver's array of two billion mat4: a count of 200 million is
+// within it, but its values are more than a 32-bit count, and none is read.
+TEST_F(UniformsByName, AnArraySizeFromAFaultyDriverOverflowsNoCount) {
+    driver.uniforms.push_back({"faulty", 0x8B5C, 0x7FFFFFFF});
+    driver.parametersOf[9][GL_OBJECT_ACTIVE_UNIFORMS_ARB] = GLint(driver.uniforms.size());
+    FakeRuntime({A::integer(9), A::string("faulty"), A::integer(200000000), A::array(std::vector<double>(16, 1))})
+        .call("SetUniformArray");
+    EXPECT_EQ(driver.count("glUniformMatrix4fvARB"), 0);
+}
+
 TEST_F(UniformsByName, HasUniformKnowsArrayElementsWithinTheArray) {
     const std::pair<const char *, int32_t> names[] = {
         {"time", 1},      {"weights", 1},   {"weights[0]", 1}, {"weights[3]", 1}, {"weights[4]", 0},
