@@ -178,7 +178,24 @@ namespace corvanta {
     X(glPixelStorei, void, (GLenum pname, GLint param), Optional, GL_VERSION_1_1)                             \
     X(glPushClientAttrib, void, (GLbitfield mask), Optional, GL_VERSION_1_1)                                   \
     X(glPopClientAttrib, void, (), Optional, GL_VERSION_1_1)                                                   \
-    X(glIsProgram, GLboolean, (GLuint program), Optional, GL_VERSION_2_0)
+    X(glIsProgram, GLboolean, (GLuint program), Optional, GL_VERSION_2_0)                                      \
+    X(glTexSubImage2D, void, (GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,         \
+                              GLsizei height, GLenum format, GLenum type, const void *pixels), Optional,       \
+      GL_VERSION_1_1)                                                                                          \
+    X(glIsTexture, GLboolean, (GLuint texture), Optional, GL_VERSION_1_1)                                      \
+    X(glTexImage3D, void, (GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,    \
+                           GLsizei depth, GLint border, GLenum format, GLenum type, const void *pixels),       \
+      Optional, GL_VERSION_1_2)                                                                                \
+    X(glTexSubImage3D, void, (GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint zoffset,         \
+                              GLsizei width, GLsizei height, GLsizei depth, GLenum format, GLenum type,        \
+                              const void *pixels), Optional, GL_VERSION_1_2)                                   \
+    X(glActiveTextureARB, void, (GLenum texture), Optional, GL_ARB_multitexture)                               \
+    X(glGetTexLevelParameteriv, void, (GLenum target, GLint level, GLenum pname, GLint *params), Optional,     \
+      GL_VERSION_1_1)                                                                                          \
+    X(glGetTexParameteriv, void, (GLenum target, GLenum pname, GLint *params), Optional, GL_VERSION_1_1)       \
+    X(glGetString, const GLubyte *, (GLenum name), Optional, GL_VERSION_1_1)                                   \
+    X(glFramebufferTexture3DEXT, void, (GLenum target, GLenum attachment, GLenum textarget, GLuint texture,    \
+                                        GLint level, GLint zoffset), Optional, GL_EXT_framebuffer_object)
 // clang-format on
 
 // One member per entry point, with its published prototype, in lookup order.

@@ -16,6 +16,7 @@ using GLfloat = float;
 using GLboolean = unsigned char;
 using GLbitfield = uint32_t;
 using GLcharARB = char;
+using GLubyte = unsigned char;
 // Buffer sizes and offsets: as wide as a pointer, as the registry's headers
 // have them (a long everywhere but 64-bit Windows, which the plugin is not).
 using GLsizeiptrARB = long;
@@ -226,5 +227,53 @@ constexpr GLenum GL_SECONDARY_COLOR_ARRAY = 0x845E;
 constexpr GLbitfield GL_CLIENT_VERTEX_ARRAY_BIT = 0x0002;
 constexpr GLenum GL_CLIENT_ATTRIB_STACK_DEPTH = 0x0BB1;
 constexpr GLenum GL_MAX_CLIENT_ATTRIB_STACK_DEPTH = 0x0D3B;
+
+// Textures: their kinds and the bindings of each, their formats, the limits
+// of their sizes, their parameters, the texture units, and the pixel store
+// state and pixel buffers an upload or a read-back sets aside.
+constexpr GLenum GL_TEXTURE_CUBE_MAP_ARB = 0x8513;
+constexpr GLenum GL_TEXTURE_BINDING_CUBE_MAP_ARB = 0x8514;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB = 0x8515;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_NEGATIVE_X_ARB = 0x8516;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_POSITIVE_Y_ARB = 0x8517;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_NEGATIVE_Y_ARB = 0x8518;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB = 0x8519;
+constexpr GLenum GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB = 0x851A;
+constexpr GLenum GL_MAX_CUBE_MAP_TEXTURE_SIZE_ARB = 0x851C;
+constexpr GLenum GL_TEXTURE_3D = 0x806F;
+constexpr GLenum GL_TEXTURE_BINDING_3D = 0x806A;
+constexpr GLenum GL_MAX_3D_TEXTURE_SIZE = 0x8073;
+constexpr GLenum GL_TEXTURE_WRAP_R = 0x8072;
+constexpr GLenum GL_REPEAT = 0x2901;
+constexpr GLenum GL_MIRRORED_REPEAT_ARB = 0x8370;
+constexpr GLenum GL_NEAREST_MIPMAP_NEAREST = 0x2700;
+constexpr GLenum GL_LINEAR_MIPMAP_NEAREST = 0x2701;
+constexpr GLenum GL_NEAREST_MIPMAP_LINEAR = 0x2702;
+constexpr GLenum GL_NEVER = 0x0200;
+constexpr GLenum GL_ALWAYS = 0x0207;
+constexpr GLenum GL_TEXTURE_MAX_ANISOTROPY_EXT = 0x84FE;
+constexpr GLenum GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT = 0x84FF;
+constexpr GLenum GL_RGBA8 = 0x8058;
+constexpr GLenum GL_LUMINANCE8 = 0x8040;
+constexpr GLenum GL_LUMINANCE32F_ARB = 0x8818;
+constexpr GLenum GL_LUMINANCE = 0x1909;
+constexpr GLenum GL_TEXTURE_WIDTH = 0x1000;
+constexpr GLenum GL_ACTIVE_TEXTURE_ARB = 0x84E0;
+constexpr GLenum GL_UNPACK_SWAP_BYTES = 0x0CF0;
+constexpr GLenum GL_UNPACK_LSB_FIRST = 0x0CF1;
+constexpr GLenum GL_UNPACK_ROW_LENGTH = 0x0CF2;
+constexpr GLenum GL_UNPACK_SKIP_ROWS = 0x0CF3;
+constexpr GLenum GL_UNPACK_SKIP_PIXELS = 0x0CF4;
+constexpr GLenum GL_UNPACK_ALIGNMENT = 0x0CF5;
+constexpr GLenum GL_UNPACK_SKIP_IMAGES = 0x806D;
+constexpr GLenum GL_UNPACK_IMAGE_HEIGHT = 0x806E;
+constexpr GLenum GL_PACK_SWAP_BYTES = 0x0D00;
+constexpr GLenum GL_PACK_LSB_FIRST = 0x0D01;
+constexpr GLenum GL_PACK_SKIP_IMAGES = 0x806B;
+constexpr GLenum GL_PACK_IMAGE_HEIGHT = 0x806C;
+constexpr GLenum GL_PIXEL_PACK_BUFFER_ARB = 0x88EB;
+constexpr GLenum GL_PIXEL_UNPACK_BUFFER_ARB = 0x88EC;
+constexpr GLenum GL_PIXEL_PACK_BUFFER_BINDING_ARB = 0x88ED;
+constexpr GLenum GL_PIXEL_UNPACK_BUFFER_BINDING_ARB = 0x88EF;
 
 } // namespace corvanta

@@ -100,6 +100,16 @@ void CORVANTA_CALL setUniformMatrix(ScriptRuntime *);
 // Support flag: a relink or a deletion, which forgets what was found of the
 // object's uniforms.
 template <auto member> void CORVANTA_CALL forgetThenPass(ScriptRuntime *);
+// Textures of the script's own data (library/textures.h): each needs GL
+// 1.1's texture calls and the pixel store; 3D textures GL 1.2's, cube maps
+// GL 1.3 or their extension, samplers the multitexture extension.
+void CORVANTA_CALL createTexture(ScriptRuntime *);
+void CORVANTA_CALL textureData(ScriptRuntime *);
+void CORVANTA_CALL textureParameter(ScriptRuntime *);
+void CORVANTA_CALL setUniformTexture(ScriptRuntime *);
+void CORVANTA_CALL deleteTexture(ScriptRuntime *);
+// A texture as a colour attachment of a render target.
+void CORVANTA_CALL attachRenderTargetTexture(ScriptRuntime *);
 // Forgets a program's active attributes that the draws found: it is being
 // relinked or deleted.
 void forgetAttributesOf(GLhandleARB program);

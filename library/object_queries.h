@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 #include "glext/entry_points.h"
 #include "glext/gl_tokens.h"
@@ -28,6 +29,43 @@ inline GLint integer(GLenum pname) {
     GLint cells[16] = {};
     entryPoints.glGetIntegerv(pname, cells);
     return cells[0];
+}
+
+// Whether the context's version is at least major.minor, from its version
+// string ("4.5 (Compatibility Profile) ..."); false without glGetString.
+inline bool driverIsAtLeast(int major, int minor) {
+    if (entryPoints.glGetString == nullptr) return false;
+    const auto *version = reinterpret_cast<const char *>(entryPoints.glGetString(GL_VERSION));
+    if (version == nullptr || version[0] < '0' || version[0] > '9' || version[1] != '.') return false;
+    const int hasMajor = version[0] - '0', hasMinor = version[2] >= '0' && version[2] <= '9' ? version[2] - '0' : 0;
+    return hasMajor > major || (hasMajor == major && hasMinor >= minor);
+}
+
+// Whether the context lists the extension, as a whole word of its list.
+inline bool driverOffers(const char *extension) {
+    if (entryPoints.glGetString == nullptr) return false;
+    const auto *list = reinterpret_cast<const char *>(entryPoints.glGetString(GL_EXTENSIONS));
+    const size_t length = std::strlen(extension);
+    for (const char *at = list; at != nullptr && (at = std::strstr(at, extension)) != nullptr; at += length)
+        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
+    return false;
+}
+
+// What the error flags say of a failed creation, read until none is left
+// (flags set before the call among them): that the driver ran out of memory,
+// or that it refused a format or size when the storage was allocated.
+enum class FlagsSay { Nothing, OutOfMemory, FormatRefused };
+inline FlagsSay readErrorFlags() {
+    if (entryPoints.glGetError == nullptr) return FlagsSay::Nothing;
+    FlagsSay said = FlagsSay::Nothing;
+    for (int flags = 0; flags < 16; ++flags) {
+        const GLenum error = entryPoints.glGetError();
+        if (error == GL_NO_ERROR) break;
+        if (error == GL_OUT_OF_MEMORY) said = FlagsSay::OutOfMemory;
+        if ((error == GL_INVALID_ENUM || error == GL_INVALID_VALUE) && said == FlagsSay::Nothing)
+            said = FlagsSay::FormatRefused;
+    }
+    return said;
 }
 
 // A text the driver writes into a buffer whose size it reported first. The

@@ -8,6 +8,7 @@
 #include "library/script_functions.h"
 #include "library/script_log.h"
 #include "library/uniforms.h"
+#include "library/textures.h"
 #include "library/uniforms_by_name.h"
 
 namespace corvanta {
@@ -119,7 +120,23 @@ namespace {
     X(GL_RENDERBUFFER_SAMPLES_EXT)                                                                              \
     X(GL_READ_FRAMEBUFFER_EXT)                                                                                  \
     X(GL_DRAW_FRAMEBUFFER_EXT)                                                                                  \
-    X(GL_READ_FRAMEBUFFER_BINDING_EXT)
+    X(GL_READ_FRAMEBUFFER_BINDING_EXT)                                                                          \
+    /* Textures: cube maps, 3D textures, their parameters and a float format. */                                \
+    X(GL_TEXTURE_CUBE_MAP_ARB)                                                                                  \
+    X(GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB)                                                                       \
+    X(GL_TEXTURE_CUBE_MAP_NEGATIVE_X_ARB)                                                                       \
+    X(GL_TEXTURE_CUBE_MAP_POSITIVE_Y_ARB)                                                                       \
+    X(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y_ARB)                                                                       \
+    X(GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB)                                                                       \
+    X(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB)                                                                       \
+    X(GL_MAX_CUBE_MAP_TEXTURE_SIZE_ARB)                                                                         \
+    X(GL_TEXTURE_3D)                                                                                            \
+    X(GL_MAX_3D_TEXTURE_SIZE)                                                                                   \
+    X(GL_TEXTURE_WRAP_R)                                                                                        \
+    X(GL_MIRRORED_REPEAT_ARB)                                                                                   \
+    X(GL_TEXTURE_MAX_ANISOTROPY_EXT)                                                                            \
+    X(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT)                                                                        \
+    X(GL_LUMINANCE32F_ARB)
 // clang-format on
 
 // What registration reads of the list: the names one after the other in one
@@ -179,6 +196,7 @@ void releaseLibraryState() {
     handlers::releaseRenderTargets();
     handlers::releaseMeshes();
     handlers::releaseUniformNames();
+    handlers::releaseTextures();
 }
 
 } // namespace corvanta

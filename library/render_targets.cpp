@@ -13,9 +13,11 @@
 #include "library/arguments.h"
 #include "library/handlers.h"
 #include "library/object_queries.h"
+#include "library/pixel_store.h"
 #include "library/records.h"
 #include "library/registration.h"
 #include "library/script_log.h"
+#include "library/textures.h"
 
 namespace corvanta::handlers {
 namespace {
@@ -33,6 +35,12 @@ struct RenderTarget {
     GLuint multisampled;
     GLuint samples[2];
     bool mipmaps; // the colour texture's levels, made anew at every End
+    GLint colourFormat;
+    // Textures "AttachRenderTargetTexture" attached as colour attachments 0
+    // to 3 (0 for none; attachment 0 then is the target's own colour), and
+    // the layer of each.
+    GLuint attached[4];
+    int32_t layers[4];
     RenderTarget *next;
 };
 
@@ -211,23 +219,6 @@ bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei 
     return made;
 }
 
-// What the error flags say of a failed creation, read until none is left
-// (flags set before the call among them): that the driver ran out of memory,
-// or that it refused the colour format when the texture was allocated.
-enum class FlagsSay { Nothing, OutOfMemory, FormatRefused };
-FlagsSay readErrorFlags() {
-    if (entryPoints.glGetError == nullptr) return FlagsSay::Nothing;
-    FlagsSay said = FlagsSay::Nothing;
-    for (int flags = 0; flags < 16; ++flags) {
-        const GLenum error = entryPoints.glGetError();
-        if (error == GL_NO_ERROR) break;
-        if (error == GL_OUT_OF_MEMORY) said = FlagsSay::OutOfMemory;
-        if ((error == GL_INVALID_ENUM || error == GL_INVALID_VALUE) && said == FlagsSay::Nothing)
-            said = FlagsSay::FormatRefused;
-    }
-    return said;
-}
-
 // The new target's framebuffer, or 0 with the cause said.
 GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBits, int32_t samples,
               int32_t mipmaps, Text &cause) {
@@ -273,7 +264,7 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
         cause << "neither a colour format nor depth bits";
         return 0;
     }
-    RenderTarget made = {0, 0, 0, width, height, 0, {0, 0}, mipmaps != 0, nullptr};
+    RenderTarget made = {0, 0, 0, width, height, 0, {0, 0}, mipmaps != 0, colourFormat, {}, {}, nullptr};
     if (!make(made, colourFormat, depthFormat, samples, cause)) {
         // The flags are read only when something failed, and then all of them.
         const FlagsSay said = readErrorFlags();
@@ -291,6 +282,27 @@ GLuint create(GLsizei width, GLsizei height, GLint colourFormat, int32_t depthBi
     made.next = record->next;
     *record = made;
     return made.framebuffer;
+}
+
+// A target with any of its textures bound for sampling by
+// "SetUniformTexture": drawing into a texture a shader samples is undefined.
+void warnOfFeedback(const RenderTarget &target) {
+    const GLuint textures[] = {target.colour,      target.depth,       target.attached[0],
+                               target.attached[1], target.attached[2], target.attached[3]};
+    for (const GLuint texture : textures)
+        if (boundForSampling(texture))
+            return script_log::warn(Text() << "BeginRenderTarget: texture " << static_cast<int32_t>(texture)
+                                           << " of target " << static_cast<int32_t>(target.framebuffer)
+                                           << " is bound for a sampler by SetUniformTexture: drawing into a "
+                                              "texture a shader samples is undefined");
+}
+
+// Makes the mipmaps of a texture anew, its binding restored.
+void remakeMipmaps(GLenum kind, GLuint texture) {
+    const GLint previous = integer(bindingOf(kind));
+    entryPoints.glBindTexture(kind, texture);
+    entryPoints.glGenerateMipmapEXT(kind);
+    entryPoints.glBindTexture(kind, static_cast<GLuint>(previous));
 }
 
 // Whether a Begin not yet ended has bound the framebuffer, or will restore it.
@@ -341,6 +353,7 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
         const RenderTarget *target = available() ? find(name) : nullptr;
         if (target == nullptr && available())
             script_log::warn(Text() << "BeginRenderTarget: " << name << " is not a render target");
+        if (target != nullptr) warnOfFeedback(*target);
         if (target != nullptr) {
             saved.framebuffers = boundFramebuffers();
             GLint cells[16] = {};
@@ -374,11 +387,11 @@ void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
                                         (target->depth != 0 ? GL_DEPTH_BUFFER_BIT : 0),
                                     GL_NEAREST);
         }
-        if (target->mipmaps) {
-            const GLint texture = integer(GL_TEXTURE_BINDING_2D);
-            gl.glBindTexture(GL_TEXTURE_2D, target->colour);
-            gl.glGenerateMipmapEXT(GL_TEXTURE_2D);
-            gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+        if (target->mipmaps && target->attached[0] == 0) remakeMipmaps(GL_TEXTURE_2D, target->colour);
+        for (const GLuint texture : target->attached) {
+            TextureInfo info{};
+            if (createdTexture(texture, info) && info.mipmaps && gl.glGenerateMipmapEXT != nullptr)
+                remakeMipmaps(info.kind, texture);
         }
     }
     restore(saved.framebuffers);
@@ -388,8 +401,8 @@ void CORVANTA_CALL endRenderTarget(ScriptRuntime *) {
 // The rectangle's pixels as floats: four a pixel of a target with colour,
 // one (the depth) of a depth-only one, rows from the bottom up, read from the
 // target's textures (a multisampled target's resolved picture). The read
-// binding and the pack state are restored; the read buffer set is the
-// target's own.
+// binding, the pack state and a pixel-pack buffer the host bound are
+// restored; the read buffer set is the target's own.
 void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
     const EntryPointTable &gl = entryPoints;
     const Arguments<readRenderTarget> args(runtime);
@@ -424,19 +437,11 @@ void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
     const GLenum binding = gl.glBlitFramebufferEXT != nullptr ? GL_READ_FRAMEBUFFER_EXT : GL_FRAMEBUFFER_EXT;
     const GLint framebuffer =
         integer(binding == GL_FRAMEBUFFER_EXT ? GL_FRAMEBUFFER_BINDING_EXT : GL_READ_FRAMEBUFFER_BINDING_EXT);
-    // The pack state that places the pixels in the buffer, set for rows one
-    // after the other and restored after: a row length or a skip left set by
-    // the host would make the driver write past the buffer.
-    static constexpr GLenum packing[] = {GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_ROWS,
-                                         GL_PACK_SKIP_PIXELS};
-    GLint packed[4];
-    for (int i = 0; i < 4; ++i) {
-        packed[i] = integer(packing[i]);
-        gl.glPixelStorei(packing[i], i == 0 ? 4 : 0);
+    {
+        const PixelRows rows(PixelRows::Direction::Pack);
+        gl.glBindFramebufferEXT(binding, target->framebuffer);
+        gl.glReadPixels(x, y, width, height, components == 4 ? GL_RGBA : GL_DEPTH_COMPONENT, GL_FLOAT, pixels);
     }
-    gl.glBindFramebufferEXT(binding, target->framebuffer);
-    gl.glReadPixels(x, y, width, height, components == 4 ? GL_RGBA : GL_DEPTH_COMPONENT, GL_FLOAT, pixels);
-    for (int i = 4; i-- > 0;) gl.glPixelStorei(packing[i], packed[i]);
     gl.glBindFramebufferEXT(binding, static_cast<GLuint>(framebuffer));
     writeRows<5>(args, height, width * components, static_cast<const GLfloat *>(pixels));
     release(pixels);
@@ -447,7 +452,9 @@ void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {
     const RenderTarget *target = find(intArgument<0>(args));
     const auto attachment = static_cast<GLenum>(intArgument<1>(args));
     GLuint texture = 0;
-    if (target != nullptr && attachment == GL_COLOR_ATTACHMENT0_EXT) texture = target->colour;
+    if (target != nullptr && attachment >= GL_COLOR_ATTACHMENT0_EXT && attachment <= GL_COLOR_ATTACHMENT3_EXT)
+        texture = target->attached[attachment - GL_COLOR_ATTACHMENT0_EXT];
+    if (target != nullptr && attachment == GL_COLOR_ATTACHMENT0_EXT && texture == 0) texture = target->colour;
     if (target != nullptr && attachment == GL_DEPTH_ATTACHMENT_EXT) texture = target->depth;
     setResult(args, static_cast<int32_t>(texture));
 }
@@ -475,6 +482,135 @@ void CORVANTA_CALL deleteFramebuffer(ScriptRuntime *runtime) {
         return script_log::warn(Text() << "DeleteFramebuffer: " << static_cast<int32_t>(framebuffer)
                                        << " is a render target's: delete the target with DeleteRenderTarget");
     entryPoints.glDeleteFramebuffersEXT(1, &framebuffer);
+}
+
+bool renderTargetsTexture(GLuint texture, TextureInfo &info) {
+    const RenderTarget *target = texture == 0 ? nullptr : targets.find([texture](const RenderTarget &known) {
+        return known.colour == texture || known.depth == texture;
+    });
+    if (target == nullptr) return false;
+    const bool depth = target->depth == texture;
+    info = {GL_TEXTURE_2D, target->width, target->height, 1, depth ? 0 : target->colourFormat,
+            !depth && target->mipmaps, depth, target->framebuffer};
+    return true;
+}
+
+GLuint attachedTo(GLuint texture) {
+    const RenderTarget *target = texture == 0 ? nullptr : targets.find([texture](const RenderTarget &known) {
+        for (const GLuint attached : known.attached)
+            if (attached == texture) return true;
+        return false;
+    });
+    return target != nullptr ? target->framebuffer : 0;
+}
+
+// Attaches (or, for texture 0, detaches) a texture "CreateTexture" made as a
+// colour attachment of a target without samples; true, or false with
+// nothing changed and the cause said.
+bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text &cause) {
+    const EntryPointTable &gl = entryPoints;
+    RenderTarget *target = available() ? find(name) : nullptr;
+    if (target == nullptr) {
+        cause << name << " is not a render target";
+        return false;
+    }
+    if (target->multisampled != 0) {
+        cause << "target " << name << " has samples, and takes no attachments";
+        return false;
+    }
+    const GLint most = integer(GL_MAX_COLOR_ATTACHMENTS_EXT);
+    const int32_t index = static_cast<int32_t>(attachment - GL_COLOR_ATTACHMENT0_EXT);
+    if (attachment < GL_COLOR_ATTACHMENT0_EXT || index > 3 || index >= most) {
+        (cause.constant(static_cast<int32_t>(attachment)) << " is not a colour attachment from 0 to ")
+            << (most < 4 ? most : 4) - 1 << " of the driver's";
+        return false;
+    }
+    TextureInfo info{};
+    if (texture != 0) {
+        if (!createdTexture(texture, info)) {
+            cause << "texture " << static_cast<int32_t>(texture) << " is no texture CreateTexture made";
+            return false;
+        }
+        if (info.width != target->width || info.height != target->height) {
+            cause << "texture " << static_cast<int32_t>(texture) << " of " << info.width << "x" << info.height
+                  << " is not the target's size, " << target->width << "x" << target->height;
+            return false;
+        }
+        if (layer < 0 || layer >= layersOf(info)) {
+            cause << "layer " << layer << " is not within the " << layersOf(info) << " layers of texture "
+                  << static_cast<int32_t>(texture);
+            return false;
+        }
+        if (info.kind == GL_TEXTURE_3D && gl.glFramebufferTexture3DEXT == nullptr) {
+            cause << "a 3D texture's slice needs glFramebufferTexture3DEXT";
+            return false;
+        }
+    }
+    // The colours drawn into, in attachment order, with this one changed.
+    GLuint attached[4];
+    std::memcpy(attached, target->attached, sizeof attached);
+    attached[index] = texture;
+    GLenum drawn[4];
+    GLsizei drawnCount = 0;
+    for (int32_t i = 0; i < 4; ++i)
+        if (attached[i] != 0 || (i == 0 && target->colour != 0))
+            drawn[drawnCount++] = GL_COLOR_ATTACHMENT0_EXT + static_cast<GLenum>(i);
+    if (drawnCount > 1 && gl.glDrawBuffersARB == nullptr) {
+        cause << "several colours need glDrawBuffersARB";
+        return false;
+    }
+    const Bindings framebuffers = boundFramebuffers();
+    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target->framebuffer);
+    const auto put = [&](GLuint texture, const TextureInfo &info, int32_t layer) {
+        if (texture != 0 && info.kind == GL_TEXTURE_3D)
+            gl.glFramebufferTexture3DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texture, 0, layer);
+        else
+            gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment,
+                                         texture != 0 ? layerTarget(info, layer) : GL_TEXTURE_2D, texture, 0);
+    };
+    const auto setDrawn = [&](const GLenum *buffers, GLsizei count) {
+        if (count > 1)
+            gl.glDrawBuffersARB(count, buffers);
+        else
+            gl.glDrawBuffer(count == 1 ? buffers[0] : GL_NONE);
+        gl.glReadBuffer(count >= 1 ? buffers[0] : GL_NONE);
+    };
+    const TextureInfo own = {GL_TEXTURE_2D, target->width, target->height, 1, target->colourFormat, false, false,
+                             target->framebuffer};
+    put(texture != 0 ? texture : (index == 0 ? target->colour : 0), texture != 0 ? info : own, layer);
+    setDrawn(drawn, drawnCount);
+    const bool made = complete(cause);
+    if (!made) {
+        // Back as it was.
+        TextureInfo before{};
+        const GLuint previous = target->attached[index];
+        if (previous != 0) createdTexture(previous, before);
+        put(previous != 0 ? previous : (index == 0 ? target->colour : 0), previous != 0 ? before : own,
+            target->layers[index]);
+        GLenum wasDrawn[4];
+        GLsizei wasCount = 0;
+        for (int32_t i = 0; i < 4; ++i)
+            if (target->attached[i] != 0 || (i == 0 && target->colour != 0))
+                wasDrawn[wasCount++] = GL_COLOR_ATTACHMENT0_EXT + static_cast<GLenum>(i);
+        setDrawn(wasDrawn, wasCount);
+    } else {
+        target->attached[index] = texture;
+        target->layers[index] = layer;
+    }
+    restore(framebuffers);
+    return made;
+}
+
+void CORVANTA_CALL attachRenderTargetTexture(ScriptRuntime *runtime) {
+    const Arguments<attachRenderTargetTexture> args(runtime);
+    const int32_t target = intArgument<0>(args);
+    const auto attachment = static_cast<GLenum>(intArgument<1>(args));
+    const auto texture = static_cast<GLuint>(intArgument<2>(args));
+    const int32_t layer = intArgument<3>(args);
+    Text cause;
+    const bool attached = attach(target, attachment, texture, layer, cause);
+    script_log::replaceBuildLog("render target:", cause.text());
+    setResult(args, attached ? 1 : 0);
 }
 
 void releaseRenderTargets() {

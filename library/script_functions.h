@@ -212,6 +212,13 @@ inline constexpr ScriptFunction scriptFunctions[] = {
     {"glRenderbufferStorageMultisampleEXT", passThrough<&E::glRenderbufferStorageMultisampleEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int}},
     {"glBlitFramebufferEXT", passThrough<&E::glBlitFramebufferEXT, EntryPoint>, Procedure, {Int, Int, Int, Int, Int, Int, Int, Int, Int, Int}},
     {"MeshAttributeRange", handlers::meshAttributeRange, TypeInt, {Int, Text, Int, Int, RealArray2}},
+    // Textures (their own entry points, see library/handlers.h).
+    {"CreateTexture", handlers::createTexture, TypeInt, {Int, Int, Int, Int, Int, Int}},
+    {"TextureData", handlers::textureData, Procedure, {Int, Int, Int, Int, Int, Int, RealArray2}},
+    {"TextureParameter", handlers::textureParameter, Procedure, {Int, Int, Int}},
+    {"SetUniformTexture", handlers::setUniformTexture, Procedure, {Int, Text, Int}},
+    {"DeleteTexture", handlers::deleteTexture, Procedure, {Int}},
+    {"AttachRenderTargetTexture", handlers::attachRenderTargetTexture, TypeInt, {Int, Int, Int, Int}},
 };
 // clang-format on
 

@@ -84,7 +84,8 @@ UniformType typeOf(GLenum token) {
     return {0, 0, 0x11};
 }
 
-// A listed type's GLSL name; null for another.
+} // namespace
+
 const char *typeNameOf(GLenum token) {
     const char *name = uniformTypeNames;
     for (const UniformType &type : uniformTypes) {
@@ -93,6 +94,8 @@ const char *typeNameOf(GLenum token) {
     }
     return nullptr;
 }
+
+namespace {
 
 // What a name of a program was found to be.
 struct Found {
@@ -269,7 +272,7 @@ Lookup lookUp(GLhandleARB program, const char *wanted, Found &found, Closest *cl
 
 UniformTarget uniformToSet(const char *call, int32_t program, const char *name, uint8_t kinds,
                            int32_t components, int32_t count) {
-    UniformTarget target = {static_cast<GLhandleARB>(program), -1, 0, 0, 0};
+    UniformTarget target = {static_cast<GLhandleARB>(program), -1, 0, 0, 0, 0};
     if (!available() || name == nullptr) return target;
     Found found{};
     Closest closest(name);
@@ -278,7 +281,7 @@ UniformTarget uniformToSet(const char *call, int32_t program, const char *name, 
     const int32_t rows = found.type.shape & 15;
     const bool typeFits = (found.type.kind & kinds) != 0 && (components == 0 || components == columns * rows);
     if (lookup == Lookup::Found && typeFits && count >= 1 && count <= found.room)
-        return {target.program, found.location, columns, rows, 0};
+        return {target.program, found.location, columns, rows, 0, found.token};
 
     // The warning, built only when there is one.
     Text line;

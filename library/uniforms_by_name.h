@@ -15,6 +15,7 @@
 #include "library/arguments.h"
 #include "library/handlers.h"
 #include "library/pass_through.h"
+#include "library/textures.h"
 
 namespace corvanta::handlers {
 
@@ -41,9 +42,14 @@ struct UniformTarget {
     int32_t columns;
     int32_t rows;
     GLhandleARB previous;
+    GLenum type; // GL's token for the uniform's type
 };
 UniformTarget uniformToSet(const char *call, int32_t program, const char *name, uint8_t kinds,
                            int32_t components, int32_t count);
+
+// A uniform type's name in GLSL ("vec3", "samplerCube"); null for a type
+// not listed.
+const char *typeNameOf(GLenum token);
 
 // Makes the target's program the one in use, when it is not, until
 // restoreProgram.
@@ -61,6 +67,7 @@ void forgetUniformsOf(GLhandleARB program);
 inline void forgetProgram(GLhandleARB program) {
     forgetUniformsOf(program);
     forgetAttributesOf(program);
+    forgetSamplersOf(program);
 }
 // Forgets every program's, and frees the records.
 void releaseUniformNames();

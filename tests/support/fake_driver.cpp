@@ -195,7 +195,18 @@ void FAKE glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 void FAKE glBindBufferARB(GLenum target, GLuint buffer) {
     record("glBindBufferARB", {target, buffer});
-    (target == GL_ARRAY_BUFFER_ARB ? d().arrayBufferBinding : d().elementBufferBinding) = buffer;
+    if (target == GL_ARRAY_BUFFER_ARB)
+        d().arrayBufferBinding = buffer;
+    else if (target == GL_ELEMENT_ARRAY_BUFFER_ARB)
+        d().elementBufferBinding = buffer;
+    else
+        d().pixelBufferBindings[target == GL_PIXEL_PACK_BUFFER_ARB ? GL_PIXEL_PACK_BUFFER_BINDING_ARB
+                                                                   : GL_PIXEL_UNPACK_BUFFER_BINDING_ARB] = buffer;
+}
+const GLubyte *FAKE glGetString(GLenum name) {
+    record("glGetString", {name});
+    const std::string &text = name == GL_VERSION ? d().version : d().extensions;
+    return reinterpret_cast<const GLubyte *>(text.c_str());
 }
 void FAKE glBufferDataARB(GLenum target, GLsizeiptrARB size, const void *data, GLenum usage) {
     DriverCall &call = record("glBufferDataARB", {target, size, usage});
@@ -217,6 +228,8 @@ void FAKE glGetIntegerv(GLenum pname, GLint *params) {
     if (pname == GL_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().framebufferBinding);
     if (pname == GL_READ_FRAMEBUFFER_BINDING_EXT) *params = static_cast<GLint>(d().readFramebufferBinding);
     if (pname == GL_TEXTURE_BINDING_2D) *params = static_cast<GLint>(d().textureBinding);
+    if (auto found = d().pixelBufferBindings.find(pname); found != d().pixelBufferBindings.end())
+        *params = static_cast<GLint>(found->second);
     if (auto found = d().integers.find(pname); found != d().integers.end()) *params = found->second;
 }
 // The names a deletion was given.
@@ -306,6 +319,7 @@ void FakeDriver::install() {
     entryPoints.glGetUniformfvARB = glGetUniformfvARB;
     entryPoints.glGetHandleARB = glGetHandleARB;
     entryPoints.glIsProgram = glIsProgram;
+    entryPoints.glGetString = glGetString;
     entryPoints.glPushClientAttrib = glPushClientAttrib;
     entryPoints.glPopClientAttrib = glPopClientAttrib;
     entryPoints.glGetError = glGetError;

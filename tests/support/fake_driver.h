@@ -71,6 +71,10 @@ struct FakeDriver {
     // reports, and what each buffer was last given whole.
     GLuint arrayBufferBinding = 0;
     GLuint elementBufferBinding = 0;
+    std::map<GLenum, GLuint> pixelBufferBindings; // by the binding's pname
+    // What glGetString answers.
+    std::string version = "4.5 (Compatibility Profile)";
+    std::string extensions = "GL_ARB_multitexture GL_EXT_texture_filter_anisotropic";
     std::map<GLuint, std::vector<unsigned char>> bufferData;
     // The largest texture and renderbuffer, the most samples, the pack
     // alignment and row length, the deepest client attribute stack (whose

@@ -276,6 +276,8 @@ TEST_F(RenderTargets, SamplesAreResolvedAndMipmapsMadeAnewAtEveryEnd) {
 
 TEST_F(RenderTargets, ReadingBackGivesTheRectangleRowsFromTheBottomAndRestoresWhatItChanged) {
     const int32_t target = create(64, 32, RGBA8, 24), depthOnly = create(8, 8, 0, 24);
+    driver.pixelBufferBindings[GL_PIXEL_PACK_BUFFER_BINDING_ARB] = 12; // the host's, which the read sets aside
+    driver.integers[GL_PACK_SWAP_BYTES] = 1;
     FakeRuntime read(
         {A::integer(target), A::integer(2), A::integer(3), A::integer(4), A::integer(2), A::variable()});
     read.call("ReadRenderTarget");
@@ -286,15 +288,32 @@ TEST_F(RenderTargets, ReadingBackGivesTheRectangleRowsFromTheBottomAndRestoresWh
     std::vector<std::vector<int64_t>> packing;
     for (const DriverCall &call : driver.calls)
         if (call.name == "glPixelStorei") packing.push_back(call.ints);
+    // Alignment, row length, skips, swapped bytes, bit order, image height
+    // and skipped images: rows one after the other while reading, then
+    // restored.
     EXPECT_EQ(packing, (std::vector<std::vector<int64_t>>{{0x0D05, 4},
                                                           {0x0D02, 0},
                                                           {0x0D03, 0},
                                                           {0x0D04, 0},
+                                                          {0x0D00, 0},
+                                                          {0x0D01, 0},
+                                                          {0x806C, 0},
+                                                          {0x806B, 0},
+                                                          {0x806B, 0},
+                                                          {0x806C, 0},
+                                                          {0x0D01, 0},
+                                                          {0x0D00, 1},
                                                           {0x0D04, 0},
                                                           {0x0D03, 0},
                                                           {0x0D02, 7},
-                                                          {0x0D05, 1}}))
-        << "rows one after the other while reading, then restored";
+                                                          {0x0D05, 1}}));
+    const auto binds = [&](GLenum target) {
+        std::vector<int64_t> buffers;
+        for (const DriverCall &call : driver.calls)
+            if (call.name == "glBindBufferARB" && call.ints[0] == target) buffers.push_back(call.ints[1]);
+        return buffers;
+    };
+    EXPECT_EQ(binds(GL_PIXEL_PACK_BUFFER_ARB), (std::vector<int64_t>{0, 12})) << "unbound while reading";
     EXPECT_EQ(driver.framebufferBinding, 3u);
     EXPECT_EQ(driver.readFramebufferBinding, 5u);
     FakeRuntime depth(
