@@ -386,7 +386,8 @@ void CORVANTA_CALL setUniformTexture(ScriptRuntime *runtime) {
         // A texture of the host's own, whose kind GL cannot tell, is taken as 2D.
         if (gl.glIsTexture == nullptr || gl.glIsTexture(texture) == 0)
             return script_log::warn(Text() << call << ": " << static_cast<int32_t>(texture) << " is not a texture");
-        info = {GL_TEXTURE_2D, 0, 0, 1, 0, false, false, 0};
+        info.kind = GL_TEXTURE_2D; // field by field: a whole constant record would be writable data
+        info.depth = 1;
     }
     const GLenum kind = texture == 0 ? GL_TEXTURE_2D : info.kind;
     if (texture != 0 && !fits(sampler.type, info, true))

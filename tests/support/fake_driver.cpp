@@ -185,9 +185,15 @@ void FAKE glBindFramebufferEXT(GLenum target, GLuint framebuffer) {
     if (target != GL_READ_FRAMEBUFFER_EXT) d().framebufferBinding = framebuffer;
     if (target != GL_DRAW_FRAMEBUFFER_EXT) d().readFramebufferBinding = framebuffer;
 }
+// A 2D texture's binding is kept apart; a cube map's and a 3D texture's
+// answer from the integers.
 void FAKE glBindTexture(GLenum target, GLuint texture) {
     record("glBindTexture", {target, texture});
-    d().textureBinding = texture;
+    if (target == GL_TEXTURE_2D)
+        d().textureBinding = texture;
+    else
+        d().integers[target == GL_TEXTURE_3D ? GL_TEXTURE_BINDING_3D : GL_TEXTURE_BINDING_CUBE_MAP_ARB] =
+            static_cast<GLint>(texture);
 }
 void FAKE glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     record("glViewport", {x, y, width, height});
@@ -256,6 +262,20 @@ GLboolean FAKE glIsProgram(GLuint program) {
     record("glIsProgram", {program});
     return d().notPrograms.count(program) == 0 ? 1 : 0;
 }
+void FAKE glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint *params) {
+    record("glGetTexLevelParameteriv", {target, level, pname});
+    auto image = std::find_if(d().calls.rbegin(), d().calls.rend(),
+                              [](const DriverCall &call) { return call.name.rfind("glTexImage", 0) == 0; });
+    *params = image != d().calls.rend() && !d().refusesTextures ? static_cast<GLint>(image->ints[3]) : 0;
+}
+void FAKE glGetTexParameteriv(GLenum target, GLenum pname, GLint *params) {
+    record("glGetTexParameteriv", {target, pname});
+    *params = d().compareMode;
+}
+GLboolean FAKE glIsTexture(GLuint texture) {
+    record("glIsTexture", {texture});
+    return d().hostTextures.count(texture) != 0 ? 1 : 0;
+}
 void FAKE glPushClientAttrib(GLbitfield mask) {
     record("glPushClientAttrib", {mask});
     ++d().integers[GL_CLIENT_ATTRIB_STACK_DEPTH];
@@ -320,6 +340,9 @@ void FakeDriver::install() {
     entryPoints.glGetHandleARB = glGetHandleARB;
     entryPoints.glIsProgram = glIsProgram;
     entryPoints.glGetString = glGetString;
+    entryPoints.glGetTexLevelParameteriv = glGetTexLevelParameteriv;
+    entryPoints.glGetTexParameteriv = glGetTexParameteriv;
+    entryPoints.glIsTexture = glIsTexture;
     entryPoints.glPushClientAttrib = glPushClientAttrib;
     entryPoints.glPopClientAttrib = glPopClientAttrib;
     entryPoints.glGetError = glGetError;

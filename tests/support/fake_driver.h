@@ -80,8 +80,18 @@ struct FakeDriver {
     // alignment and row length, the deepest client attribute stack (whose
     // depth glPushClientAttrib and glPopClientAttrib keep), the generic
     // attributes and texture coordinate arrays.
-    std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8}, {0x0D05, 1},
-                                        {0x0D02, 7},    {0x0D3B, 16},   {0x8869, 16}, {0x8871, 8}};
+    // The largest cube face and 3D texture, the combined texture units, the
+    // colour attachments and the most anisotropy.
+    std::map<GLenum, GLint> integers = {{0x0D33, 8192}, {0x84E8, 4096}, {0x8D57, 8},   {0x0D05, 1},
+                                        {0x0D02, 7},    {0x0D3B, 16},   {0x8869, 16},  {0x8871, 8},
+                                        {0x851C, 2048}, {0x8073, 256},  {0x8B4D, 16},  {0x8CDF, 4},
+                                        {0x84FF, 16}};
+    // Textures: level 0's width is the last image's unless the driver
+    // refuses them; the compare mode of the bound one; the host's own
+    // textures, which glIsTexture knows.
+    bool refusesTextures = false;
+    GLint compareMode = 0;
+    std::set<GLuint> hostTextures;
     // The error flags set, which glGetError reads one by one (then GL_NO_ERROR).
     std::vector<GLenum> errors;
 
