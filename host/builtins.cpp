@@ -189,6 +189,18 @@ void drawSphere(int slices, int stacks) {
     glEnd();
 }
 
+// The depth of the stack of the matrix mode in use, or the most it takes.
+int matrixStack(bool most) {
+    static const unsigned stacks[3][2] = {{GL_MODELVIEW_STACK_DEPTH, GL_MAX_MODELVIEW_STACK_DEPTH},
+                                          {GL_PROJECTION_STACK_DEPTH, GL_MAX_PROJECTION_STACK_DEPTH},
+                                          {GL_TEXTURE_STACK_DEPTH, GL_MAX_TEXTURE_STACK_DEPTH}};
+    int mode = 0, value = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    const int row = unsigned(mode) == GL_MODELVIEW ? 0 : unsigned(mode) == GL_PROJECTION ? 1 : 2;
+    glGetIntegerv(stacks[row][most ? 1 : 0], &value);
+    return value;
+}
+
 } // namespace
 
 Builtins standardBuiltins(const BuiltinEnvironment &env) {
@@ -270,6 +282,22 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
                                  skipByteOrderMark(text);
                                  return Value::ofString(std::move(text));
                              }};
+    // A picture's pixels shaped for the plugin's "TextureData": a row of
+    // four reals from 0 to 1 a pixel, the bottom row first.
+    builtins["load_pixels"] = {1, [env](const Args &args) -> std::optional<Value> {
+                                   const std::string path = resolvePath(env.scriptDirectory, textArg(args, 0));
+                                   int width = 0, height = 0;
+                                   std::vector<unsigned char> pixels;
+                                   std::string error;
+                                   if (!decodePng(readText(path), width, height, pixels, error))
+                                       throw std::runtime_error("cannot decode " + path + ": " + error);
+                                   Value values;
+                                   values.type = Value::Type::Array;
+                                   values.dims = {int32_t(height), int32_t(width) * 4};
+                                   values.elements.reserve(pixels.size());
+                                   for (const unsigned char byte : pixels) values.elements.push_back(byte / 255.0);
+                                   return values;
+                               }};
     builtins["load_texture"] = {2, [env, drawing, needContext](const Args &args) -> std::optional<Value> {
                                     const int32_t unit = intArg(args, 0, 0, textureUnits - 1);
                                     const std::string path =
@@ -376,6 +404,48 @@ Builtins standardBuiltins(const BuiltinEnvironment &env) {
     builtins["glColor3f"] = {3, vertexCall([](const float *v) { glColor3f(v[0], v[1], v[2]); })};
     builtins["glColor4f"] = {4, vertexCall([](const float *v) { glColor4f(v[0], v[1], v[2], v[3]); })};
     builtins["glTexCoord2f"] = {2, vertexCall([](const float *v) { glTexCoord2f(v[0], v[1]); })};
+    // GL 1.1's matrices as the real host has them: the model-view, projection
+    // and texture matrices, which a shader reads as gl_ModelViewMatrix,
+    // gl_ProjectionMatrix, gl_ModelViewProjectionMatrix and the others.
+    builtins["glMatrixMode"] = {1, glProcedureOf([token](const Args &args) {
+                                    const unsigned mode = token(args, 0);
+                                    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE)
+                                        throw std::runtime_error("glMatrixMode takes GL_MODELVIEW, GL_PROJECTION "
+                                                                 "or GL_TEXTURE");
+                                    glMatrixMode(mode);
+                                })};
+    builtins["glLoadIdentity"] = {0, glProcedureOf([](const Args &) { glLoadIdentity(); })};
+    // A push past the stack's depth or a pop of its last matrix stops the
+    // script, rather than leaving an error for later.
+    builtins["glPushMatrix"] = {0, glProcedureOf([](const Args &) {
+                                    if (matrixStack(false) >= matrixStack(true))
+                                        throw std::runtime_error("glPushMatrix: the stack is full");
+                                    glPushMatrix();
+                                })};
+    builtins["glPopMatrix"] = {0, glProcedureOf([](const Args &) {
+                                   if (matrixStack(false) <= 1) throw std::runtime_error("glPopMatrix: nothing pushed");
+                                   glPopMatrix();
+                               })};
+    builtins["glTranslatef"] = {3, glProcedureOf([](const Args &args) {
+                                    glTranslatef(float(numberArg(args, 0)), float(numberArg(args, 1)),
+                                                 float(numberArg(args, 2)));
+                                })};
+    builtins["glRotatef"] = {4, glProcedureOf([](const Args &args) {
+                                 glRotatef(float(numberArg(args, 0)), float(numberArg(args, 1)),
+                                           float(numberArg(args, 2)), float(numberArg(args, 3)));
+                             })};
+    builtins["glScalef"] = {3, glProcedureOf([](const Args &args) {
+                                glScalef(float(numberArg(args, 0)), float(numberArg(args, 1)),
+                                         float(numberArg(args, 2)));
+                            })};
+    builtins["glFrustum"] = {6, glProcedureOf([](const Args &args) {
+                                 glFrustum(numberArg(args, 0), numberArg(args, 1), numberArg(args, 2),
+                                           numberArg(args, 3), numberArg(args, 4), numberArg(args, 5));
+                             })};
+    builtins["glOrtho"] = {6, glProcedureOf([](const Args &args) {
+                               glOrtho(numberArg(args, 0), numberArg(args, 1), numberArg(args, 2),
+                                       numberArg(args, 3), numberArg(args, 4), numberArg(args, 5));
+                           })};
     // Vertex data for the plugin's meshes: a part of an OBJ file (read once)
     // or of a grid of n x n vertices.
     builtins["load_obj"] = {2, [env, drawing](const Args &args) -> std::optional<Value> {
@@ -519,6 +589,10 @@ HostConstants hostConstants() {
         HOST_CONSTANT(GL_POLYGON_OFFSET_FILL),
         HOST_CONSTANT(GL_TEXTURE_2D),
         HOST_CONSTANT(GL_RGBA8),
+        HOST_CONSTANT(GL_LUMINANCE8),
+        HOST_CONSTANT(GL_MODELVIEW),
+        HOST_CONSTANT(GL_PROJECTION),
+        HOST_CONSTANT(GL_TEXTURE),
         HOST_CONSTANT(GL_RGB8),
         HOST_CONSTANT(GL_NONE),
         HOST_CONSTANT(GL_MAX_TEXTURE_SIZE),

@@ -41,11 +41,19 @@ explained=(
   "GL_ARB_vertex_shader|instances|the driver created no shader object"
   "GL_ARB_vertex_shader|glow|built: 0 "
   "GL_ARB_vertex_shader|heat_hexagon|heat is attribute -1"
+  "GL_ARB_vertex_shader|colour_grading|the driver created no shader object"
+  "GL_ARB_vertex_shader|deferred|the driver created no shader object"
+  "GL_ARB_vertex_shader|skybox|the driver created no shader object"
+  "GL_ARB_vertex_shader|terrain|the driver created no shader object"
+  "GL_ARB_vertex_shader|textures|the driver created no shader object"
   "GL_ARB_vertex_shader|shaders|shaders.script:9: expected 1, got 0"
   "GL_ARB_vertex_shader|render_targets|the driver created no shader object"
   "GL_ARB_framebuffer_object|render_targets|render_targets.script:71: expected 4, got 0"
   "GL_ARB_texture_float|glow|the driver does not accept colour format GL_RGBA16F_ARB (34842)"
   "GL_ARB_texture_float|render_targets|the driver does not accept colour format GL_RGBA16F_ARB (34842)"
+  "GL_ARB_texture_float|deferred|the driver does not accept colour format GL_RGBA32F_ARB (34836)"
+  "GL_ARB_texture_float|terrain|the driver does not accept format GL_LUMINANCE32F_ARB (34840)"
+  "GL_ARB_texture_float|textures|the driver does not accept format GL_RGBA32F_ARB (34836)"
   "GL_ARB_draw_instanced|instances|DrawMeshInstanced: instanced drawing is not supported"
   "GL_ARB_instanced_arrays|instances|DrawMeshInstanced: instanced drawing is not supported"
   "GL_EXT_framebuffer_multisample|antialiased|samples need GL_EXT_framebuffer_multisample and GL_EXT_framebuffer_blit"
@@ -53,11 +61,12 @@ explained=(
 )
 
 scripts=("$top"/examples/*.script "$top"/tests/scripts/shaders.script "$top"/tests/scripts/meshes.script
-  "$top"/tests/scripts/render_targets.script)
+  "$top"/tests/scripts/render_targets.script "$top"/tests/scripts/textures.script)
 options_of() {
   case $(basename "$1") in
     ripples.script) echo --size 128x128 ;;
     render_targets.script) echo --size 96x96 ;;
+    textures.script) echo --size 64x64 ;;
   esac
 }
 
