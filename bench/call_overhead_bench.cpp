@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -496,8 +497,103 @@ void BM_DrawMesh_DriverCalls(benchmark::State &state) {
     handlers.remove(&runtime);
 }
 
+// A 256x256 RGBA float texture on the real driver, written whole: through
+// "TextureData" (the host's copy of the array, the pixel store set and
+// restored, the binding restored), against glTexSubImage2D of the same
+// floats alone. The handlers are found first: finding one installs the
+// benchmarks' stand-ins of the driver.
+struct TextureBench {
+    FunctionHandler create = handlerOf("CreateTexture");
+    FunctionHandler data = handlerOf("TextureData");
+    FunctionHandler link = handlerOf("glLinkProgramARB");
+    FunctionHandler setSampler = handlerOf("SetUniformTexture");
+    std::unique_ptr<host::OffscreenContext> context;
+    BenchRuntime runtime;
+    GLuint texture = 0;
+};
+bool makeTexture(benchmark::State &state, TextureBench &bench) {
+    bench.context = realDriver(state);
+    if (!bench.context) return false;
+    bench.runtime.ops = &benchOps;
+    bench.runtime.args = {0x0DE1, 256, 256, 1, 0x8814, 0};
+    bench.create(&bench.runtime);
+    bench.texture = GLuint(bench.runtime.intResult);
+    bench.runtime.array.assign(size_t(256) * 256 * 4, 0.5f);
+    if (bench.texture == 0) state.SkipWithError("the texture was not made");
+    return bench.texture != 0;
+}
+void BM_TextureData_Plugin(benchmark::State &state) {
+    TextureBench bench;
+    if (!makeTexture(state, bench)) return;
+    bench.runtime.args = {double(bench.texture), 0, 0, 0, 256, 256, 0};
+    for (auto _ : state) bench.data(&bench.runtime);
+}
+// The host's copy of the script's array that "TextureData" reads, alone: a
+// buffer of 1 MiB taken, filled from the array, and given back.
+void BM_TextureData_HostCopy(benchmark::State &state) {
+    const std::vector<float> array(size_t(256) * 256 * 4, 0.5f);
+    for (auto _ : state) {
+        auto *copy = static_cast<float *>(std::malloc(array.size() * sizeof(float)));
+        std::memcpy(copy, array.data(), array.size() * sizeof(float));
+        benchmark::DoNotOptimize(copy);
+        std::free(copy);
+    }
+}
+void BM_TextureData_TexSubImage(benchmark::State &state) {
+    TextureBench bench;
+    if (!makeTexture(state, bench)) return;
+    const EntryPointTable &gl = entryPoints;
+    gl.glBindTexture(GL_TEXTURE_2D, bench.texture);
+    for (auto _ : state)
+        gl.glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 256, 256, GL_RGBA, GL_FLOAT, bench.runtime.array.data());
+}
+
+// A sampler of the program in use set to a 2D texture: "SetUniformTexture"
+// against the calls it stands for made directly (select the unit, bind, set
+// the sampler, restore the unit).
+void BM_SetUniformTexture(benchmark::State &state, bool direct) {
+    TextureBench bench;
+    if (!makeTexture(state, bench)) return;
+    const EntryPointTable &gl = entryPoints;
+    const GLcharARB *source = "uniform sampler2D picture;\nvoid main() { gl_FragColor = texture2D(picture, vec2(0.5)); }\n";
+    const GLhandleARB shader = gl.glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    gl.glShaderSourceARB(shader, 1, &source, nullptr);
+    gl.glCompileShaderARB(shader);
+    const GLhandleARB program = gl.glCreateProgramObjectARB();
+    gl.glAttachObjectARB(program, shader);
+    bench.runtime.args = {double(program)};
+    bench.link(&bench.runtime);
+    gl.glUseProgramObjectARB(program);
+    bench.runtime.args = {double(program), 0, double(bench.texture)};
+    bench.runtime.text = "picture";
+    const GLint location = gl.glGetUniformLocationARB(program, "picture");
+    GLint units[16] = {};
+    gl.glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB, units);
+    const auto unit = GLuint(units[0] - 1);
+    for (auto _ : state) {
+        if (!direct) {
+            bench.setSampler(&bench.runtime);
+            continue;
+        }
+        GLint active[16] = {};
+        gl.glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, active);
+        gl.glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+        gl.glBindTexture(GL_TEXTURE_2D, bench.texture);
+        gl.glActiveTextureARB(GLenum(active[0]));
+        gl.glUniform1iARB(location, GLint(unit));
+    }
+    gl.glUseProgramObjectARB(0);
+    gl.glDeleteObjectARB(program);
+    gl.glDeleteObjectARB(shader);
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_SetUniformTexture, plugin, false);
+BENCHMARK_CAPTURE(BM_SetUniformTexture, direct, true);
+BENCHMARK(BM_TextureData_Plugin);
+BENCHMARK(BM_TextureData_TexSubImage);
+BENCHMARK(BM_TextureData_HostCopy);
 BENCHMARK(BM_Uniform4f_Plugin);
 BENCHMARK(BM_Uniform4f_Direct);
 BENCHMARK(BM_SetUniform4fByName_InUse);

@@ -165,7 +165,34 @@ std::string round(Caller &c, const Value &palette, const Value &matrix) {
     glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     c.call("DeleteMesh", {integer(mesh)});
     results += " mesh " + std::to_string(mesh != 0) + " filled " + std::to_string(filled) + " drawn " +
-               std::to_string(pixel[0]) + " warnings '" + c.call("GetWarnings", {}).show() + "'";
+               std::to_string(pixel[0]);
+
+    // A texture of 2x2 texels made, filled, sampled by name and deleted.
+    const int32_t texture2 = c.call("CreateTexture", {integer(GL_TEXTURE_2D), integer(2), integer(2), integer(1),
+                                                      integer(0x8814), integer(1)})
+                                 .integer;
+    Value texels;
+    texels.type = Value::Type::Array;
+    texels.dims = {2, 8};
+    texels.realElements = true;
+    texels.elements = {0.25, 0.5, 0.75, 1, 0.25, 0.5, 0.75, 1, 0.25, 0.5, 0.75, 1, 0.25, 0.5, 0.75, 1};
+    c.call("TextureData", {integer(texture2), integer(0), integer(0), integer(0), integer(2), integer(2), {texels}});
+    const int32_t show = c.call("BuildProgram", {text("void main() { gl_Position = gl_Vertex; }"),
+                                                 text("uniform sampler2D picture;\nvoid main() { gl_FragColor = "
+                                                      "texture2D(picture, vec2(0.5)); }")})
+                             .integer;
+    c.call("SetUniformTexture", {integer(show), text("picture"), integer(texture2)});
+    c.call("glUseProgramObjectARB", {integer(show)});
+    glBegin(GL_QUADS);
+    glVertex2f(-1, -1), glVertex2f(1, -1), glVertex2f(1, 1), glVertex2f(-1, 1);
+    glEnd();
+    c.call("glUseProgramObjectARB", {integer(0)});
+    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    c.call("SetUniformTexture", {integer(show), text("picture"), integer(0)});
+    c.call("glDeleteObjectARB", {integer(show)});
+    c.call("DeleteTexture", {integer(texture2)});
+    results += " texture " + std::to_string(texture2 != 0) + " sampled " + std::to_string(pixel[0]) + "," +
+               std::to_string(pixel[2]) + " warnings '" + c.call("GetWarnings", {}).show() + "'";
     return results;
 }
 

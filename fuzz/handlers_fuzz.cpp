@@ -152,9 +152,39 @@ void CORVANTA_APIENTRY integers(GLenum pname, GLint *params) {
     for (int i = 0; i < count; ++i)
         if (input->ConsumeBool()) params[i] = input->ConsumeIntegralInRange<GLint>(-2, 70000);
 }
-void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum,
-                                    GLenum, const void *pixels) {
-    require(width > 0 && height > 0 && pixels == nullptr);
+// An upload's texels must all be readable: width x height x depth of the
+// format's components, each of the type's size; a null image is no upload.
+void touchTexels(GLsizei width, GLsizei height, GLsizei depth, GLenum format, GLenum type, const void *pixels) {
+    require(width > 0 && height > 0 && depth > 0);
+    if (pixels == nullptr) return;
+    require(format == GL_RGBA || format == GL_LUMINANCE || format == GL_DEPTH_COMPONENT);
+    require(type == GL_FLOAT || type == GL_UNSIGNED_BYTE || type == GL_UNSIGNED_INT);
+    const size_t components = format == GL_RGBA ? 4 : 1, size = type == GL_UNSIGNED_BYTE ? 1 : 4;
+    touch(pixels, static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(depth) *
+                      components * size);
+}
+void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum format,
+                                    GLenum type, const void *pixels) {
+    touchTexels(width, height, 1, format, type, pixels);
+}
+void CORVANTA_APIENTRY textureSubImage(GLenum, GLint, GLint, GLint, GLsizei width, GLsizei height, GLenum format,
+                                       GLenum type, const void *pixels) {
+    touchTexels(width, height, 1, format, type, pixels);
+}
+void CORVANTA_APIENTRY volumeImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLsizei depth, GLint,
+                                   GLenum format, GLenum type, const void *pixels) {
+    touchTexels(width, height, depth, format, type, pixels);
+}
+void CORVANTA_APIENTRY volumeSubImage(GLenum, GLint, GLint, GLint, GLint, GLsizei width, GLsizei height,
+                                      GLsizei depth, GLenum format, GLenum type, const void *pixels) {
+    touchTexels(width, height, depth, format, type, pixels);
+}
+// A version and an extension list, or none.
+const GLubyte *CORVANTA_APIENTRY string(GLenum) {
+    static const char *const answers[] = {"4.5 (Compatibility Profile)", "1.5",
+                                          "GL_EXT_texture_filter_anisotropic GL_ARB_texture_cube_map", ""};
+    const size_t pick = input->ConsumeIntegralInRange<size_t>(0, std::size(answers));
+    return pick < std::size(answers) ? reinterpret_cast<const GLubyte *>(answers[pick]) : nullptr;
 }
 // A read-back must be handed room for the rectangle it is asked for: four
 // floats a pixel of colour, one of depth.
@@ -191,6 +221,8 @@ struct Accept<Result(CORVANTA_APIENTRY *)(Params...), name> {
         }
         if constexpr (std::is_void_v<Result>)
             return;
+        else if constexpr (std::is_pointer_v<Result>)
+            return nullptr; // a text, which the entry points that give one answer of their own
         else
             return input->ConsumeIntegral<Result>();
     }
@@ -239,6 +271,12 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glBufferSubDataARB = bufferSubData;
     e.glGetIntegerv = integers;
     e.glTexImage2D = textureImage;
+    e.glTexSubImage2D = textureSubImage;
+    e.glTexImage3D = volumeImage;
+    e.glTexSubImage3D = volumeSubImage;
+    e.glGetString = string;
+    e.glGetTexLevelParameteriv = writesOne<GLenum, GLint, GLenum>;
+    e.glGetTexParameteriv = writesOne<GLenum, GLenum>;
     e.glReadPixels = readPixels;
     e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
     e.glGetFramebufferAttachmentParameterivEXT = writesOne<GLenum, GLenum, GLenum>;
@@ -380,8 +418,9 @@ extern "C" const char *__asan_default_options() { return "allocator_may_return_n
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::vector<host::LibraryEntry> names = libraryNames();
-    // Half the inputs call only the render-target names, the mesh names or
-    // the uniform and program names, so that sequences of Create, Begin or
+    // Half the inputs call only the render-target names, the mesh names, the
+    // uniform and program names or the texture names, so that sequences of
+    // Create, Begin or
     // fill, End or draw, and Delete come about, and of setting uniforms by
     // name between links and deletions.
     const auto namesWith = [](std::initializer_list<const char *> parts) {
@@ -396,14 +435,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     };
     static const std::vector<const host::LibraryEntry *> focused[] = {
         namesWith({"RenderTarget"}), namesWith({"Mesh", "glLinkProgramARB", "DeleteObject"}),
-        namesWith({"Uniform", "Program", "DeleteObject"})};
+        namesWith({"Uniform", "Program", "DeleteObject"}),
+        namesWith({"Texture", "RenderTarget", "glLinkProgramARB"})};
     FuzzedDataProvider provider(data, size);
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
     installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
-    const int focus = provider.ConsumeIntegralInRange(-3, 2); // below 0: every name
+    const int focus = provider.ConsumeIntegralInRange(-4, 3); // below 0: every name
     for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
         FuzzRuntime runtime;
         runtime.ops = &runtimeOps;

@@ -378,8 +378,12 @@ void CORVANTA_CALL setUniformTexture(ScriptRuntime *runtime) {
     }
     UniformTarget sampler = uniformToSet(call, program, name, SamplerKind, 1, 1);
     if (sampler.location < 0) return;
-    Text warning;
-    warning << call << ": \"" << name << "\" of program " << program;
+    // The warning's start, written only when there is one.
+    const auto warning = [&] {
+        Text line;
+        line << call << ": \"" << name << "\" of program " << program;
+        return line;
+    };
     TextureInfo info{};
     const bool known = texture == 0 || knownTexture(texture, info);
     if (!known) {
@@ -391,23 +395,24 @@ void CORVANTA_CALL setUniformTexture(ScriptRuntime *runtime) {
     }
     const GLenum kind = texture == 0 ? GL_TEXTURE_2D : info.kind;
     if (texture != 0 && !fits(sampler.type, info, true))
-        return script_log::warn(warning << " is a " << typeNameOf(sampler.type) << ", texture "
+        return script_log::warn(warning() << " is a " << typeNameOf(sampler.type) << ", texture "
                                         << static_cast<int32_t>(texture) << " is " << kindName(info));
     const GLint unit = unitOf(sampler.program, sampler.location);
-    if (unit < 0) return script_log::warn(warning << " has no texture unit left of the driver's");
+    if (unit < 0) return script_log::warn(warning() << " has no texture unit left of the driver's");
     const GLint active = integer(GL_ACTIVE_TEXTURE_ARB);
     gl.glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
-    const GLint previous = integer(bindingOf(kind));
+    // A shadow sampler compares: the texture, bound to be asked, must have
+    // its compare mode set, or the unit gets its texture back.
+    const bool shadow = texture != 0 && sampler.type == GL_SAMPLER_2D_SHADOW_ARB;
+    const GLint previous = shadow ? integer(GL_TEXTURE_BINDING_2D) : 0;
     gl.glBindTexture(kind, texture);
-    // A shadow sampler compares: the texture must have its compare mode set.
     GLint mode = 0;
-    if (texture != 0 && sampler.type == GL_SAMPLER_2D_SHADOW_ARB && gl.glGetTexParameteriv != nullptr)
+    if (shadow && gl.glGetTexParameteriv != nullptr)
         gl.glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE_ARB, &mode);
-    const bool compares = static_cast<GLenum>(mode) == GL_COMPARE_R_TO_TEXTURE_ARB;
-    if (texture != 0 && sampler.type == GL_SAMPLER_2D_SHADOW_ARB && !compares) {
+    if (shadow && static_cast<GLenum>(mode) != GL_COMPARE_R_TO_TEXTURE_ARB) {
         gl.glBindTexture(kind, static_cast<GLuint>(previous));
         gl.glActiveTextureARB(static_cast<GLenum>(active));
-        return script_log::warn(warning << " is a sampler2DShadow, texture " << static_cast<int32_t>(texture)
+        return script_log::warn(warning() << " is a sampler2DShadow, texture " << static_cast<int32_t>(texture)
                                         << " does not compare (set its GL_TEXTURE_COMPARE_MODE_ARB)");
     }
     gl.glActiveTextureARB(static_cast<GLenum>(active));
