@@ -276,6 +276,23 @@ void createTarget(const RenderTargetHandlers &handlers, BenchRuntime &runtime) {
     runtime.args = {double(runtime.intResult)};
 }
 
+// On the real driver, a program of one fragment shader, linked through the
+// plugin so that nothing remembered of an earlier program of the same
+// handle is used; its shader in `shader`.
+GLhandleARB linkedProgram(const GLcharARB *source, FunctionHandler link, BenchRuntime &runtime,
+                          GLhandleARB &shader) {
+    const EntryPointTable &gl = entryPoints;
+    shader = gl.glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    gl.glShaderSourceARB(shader, 1, &source, nullptr);
+    gl.glCompileShaderARB(shader);
+    const GLhandleARB program = gl.glCreateProgramObjectARB();
+    gl.glAttachObjectARB(program, shader);
+    runtime.ops = &benchOps;
+    runtime.args = {double(program)};
+    link(&runtime);
+    return program;
+}
+
 // On the real driver, a program whose one uniform is a vec4: glUniform4fARB
 // through the plugin with the location held, against "SetUniform4f" by name
 // with the program in use and with none in use. The program is linked
@@ -288,16 +305,10 @@ void uniform4fOnRealDriver(benchmark::State &state, const char *name, bool byNam
     auto context = realDriver(state);
     if (!context) return;
     const EntryPointTable &gl = entryPoints;
-    const GLcharARB *source = "uniform vec4 colour;\nvoid main() { gl_FragColor = colour; }\n";
-    const GLhandleARB shader = gl.glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
-    gl.glShaderSourceARB(shader, 1, &source, nullptr);
-    gl.glCompileShaderARB(shader);
-    const GLhandleARB program = gl.glCreateProgramObjectARB();
-    gl.glAttachObjectARB(program, shader);
     BenchRuntime runtime;
-    runtime.ops = &benchOps;
-    runtime.args = {double(program)};
-    link(&runtime);
+    GLhandleARB shader = 0;
+    const GLhandleARB program =
+        linkedProgram("uniform vec4 colour;\nvoid main() { gl_FragColor = colour; }\n", link, runtime, shader);
     gl.glUseProgramObjectARB(inUse ? program : 0);
     runtime.text = "colour";
     runtime.args = {double(gl.glGetUniformLocationARB(program, "colour")), 0.1, 0.2, 0.3, 0.4};
@@ -555,14 +566,10 @@ void BM_SetUniformTexture(benchmark::State &state, bool direct) {
     TextureBench bench;
     if (!makeTexture(state, bench)) return;
     const EntryPointTable &gl = entryPoints;
-    const GLcharARB *source = "uniform sampler2D picture;\nvoid main() { gl_FragColor = texture2D(picture, vec2(0.5)); }\n";
-    const GLhandleARB shader = gl.glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
-    gl.glShaderSourceARB(shader, 1, &source, nullptr);
-    gl.glCompileShaderARB(shader);
-    const GLhandleARB program = gl.glCreateProgramObjectARB();
-    gl.glAttachObjectARB(program, shader);
-    bench.runtime.args = {double(program)};
-    bench.link(&bench.runtime);
+    GLhandleARB shader = 0;
+    const GLhandleARB program = linkedProgram(
+        "uniform sampler2D picture;\nvoid main() { gl_FragColor = texture2D(picture, vec2(0.5)); }\n", bench.link,
+        bench.runtime, shader);
     gl.glUseProgramObjectARB(program);
     bench.runtime.args = {double(program), 0, double(bench.texture)};
     bench.runtime.text = "picture";

@@ -504,6 +504,18 @@ GLuint attachedTo(GLuint texture) {
     return target != nullptr ? target->framebuffer : 0;
 }
 
+namespace {
+
+// The colour attachments a target with these textures attached draws into,
+// in order: its own colour texture is attachment 0 where none is attached.
+GLsizei colourBuffers(const RenderTarget &target, const GLuint (&attached)[4], GLenum (&drawn)[4]) {
+    GLsizei count = 0;
+    for (int32_t i = 0; i < 4; ++i)
+        if (attached[i] != 0 || (i == 0 && target.colour != 0))
+            drawn[count++] = GL_COLOR_ATTACHMENT0_EXT + static_cast<GLenum>(i);
+    return count;
+}
+
 // Attaches (or, for texture 0, detaches) a texture "CreateTexture" made as a
 // colour attachment of a target without samples; true, or false with
 // nothing changed and the cause said.
@@ -551,10 +563,7 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
     std::memcpy(attached, target->attached, sizeof attached);
     attached[index] = texture;
     GLenum drawn[4];
-    GLsizei drawnCount = 0;
-    for (int32_t i = 0; i < 4; ++i)
-        if (attached[i] != 0 || (i == 0 && target->colour != 0))
-            drawn[drawnCount++] = GL_COLOR_ATTACHMENT0_EXT + static_cast<GLenum>(i);
+    const GLsizei drawnCount = colourBuffers(*target, attached, drawn);
     if (drawnCount > 1 && gl.glDrawBuffersARB == nullptr) {
         cause << "several colours need glDrawBuffersARB";
         return false;
@@ -588,11 +597,7 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
         put(previous != 0 ? previous : (index == 0 ? target->colour : 0), previous != 0 ? before : own,
             target->layers[index]);
         GLenum wasDrawn[4];
-        GLsizei wasCount = 0;
-        for (int32_t i = 0; i < 4; ++i)
-            if (target->attached[i] != 0 || (i == 0 && target->colour != 0))
-                wasDrawn[wasCount++] = GL_COLOR_ATTACHMENT0_EXT + static_cast<GLenum>(i);
-        setDrawn(wasDrawn, wasCount);
+        setDrawn(wasDrawn, colourBuffers(*target, target->attached, wasDrawn));
     } else {
         target->attached[index] = texture;
         target->layers[index] = layer;
@@ -600,6 +605,8 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
     restore(framebuffers);
     return made;
 }
+
+} // namespace
 
 void CORVANTA_CALL attachRenderTargetTexture(ScriptRuntime *runtime) {
     const Arguments<attachRenderTargetTexture> args(runtime);
