@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdarg>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -544,10 +543,8 @@ void BM_TextureData_Plugin(benchmark::State &state) {
 void BM_TextureData_HostCopy(benchmark::State &state) {
     const std::vector<float> array(size_t(256) * 256 * 4, 0.5f);
     for (auto _ : state) {
-        auto *copy = static_cast<float *>(std::malloc(array.size() * sizeof(float)));
-        std::memcpy(copy, array.data(), array.size() * sizeof(float));
-        benchmark::DoNotOptimize(copy);
-        std::free(copy);
+        std::vector<float> copy(array);
+        benchmark::DoNotOptimize(copy.data());
     }
 }
 void BM_TextureData_TexSubImage(benchmark::State &state) {

@@ -516,6 +516,24 @@ GLsizei colourBuffers(const RenderTarget &target, const GLuint (&attached)[4], G
     return count;
 }
 
+// Attaches one layer of a texture (0: none) to the bound framebuffer.
+void attachLayer(GLenum attachment, GLuint texture, const TextureInfo &info, int32_t layer) {
+    if (texture != 0 && info.kind == GL_TEXTURE_3D)
+        entryPoints.glFramebufferTexture3DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texture, 0, layer);
+    else
+        entryPoints.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment,
+                                              texture != 0 ? layerTarget(info, layer) : GL_TEXTURE_2D, texture, 0);
+}
+
+// The colours the bound framebuffer draws into and reads from.
+void drawInto(const GLenum *buffers, GLsizei count) {
+    if (count > 1)
+        entryPoints.glDrawBuffersARB(count, buffers);
+    else
+        entryPoints.glDrawBuffer(count == 1 ? buffers[0] : GL_NONE);
+    entryPoints.glReadBuffer(count >= 1 ? buffers[0] : GL_NONE);
+}
+
 // Attaches (or, for texture 0, detaches) a texture "CreateTexture" made as a
 // colour attachment of a target without samples; true, or false with
 // nothing changed and the cause said.
@@ -570,34 +588,21 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
     }
     const Bindings framebuffers = boundFramebuffers();
     gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target->framebuffer);
-    const auto put = [&](GLuint texture, const TextureInfo &info, int32_t layer) {
-        if (texture != 0 && info.kind == GL_TEXTURE_3D)
-            gl.glFramebufferTexture3DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texture, 0, layer);
-        else
-            gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment,
-                                         texture != 0 ? layerTarget(info, layer) : GL_TEXTURE_2D, texture, 0);
-    };
-    const auto setDrawn = [&](const GLenum *buffers, GLsizei count) {
-        if (count > 1)
-            gl.glDrawBuffersARB(count, buffers);
-        else
-            gl.glDrawBuffer(count == 1 ? buffers[0] : GL_NONE);
-        gl.glReadBuffer(count >= 1 ? buffers[0] : GL_NONE);
-    };
     const TextureInfo own = {GL_TEXTURE_2D, target->width, target->height, 1, target->colourFormat, false, false,
                              target->framebuffer};
-    put(texture != 0 ? texture : (index == 0 ? target->colour : 0), texture != 0 ? info : own, layer);
-    setDrawn(drawn, drawnCount);
+    attachLayer(attachment, texture != 0 ? texture : (index == 0 ? target->colour : 0), texture != 0 ? info : own,
+                layer);
+    drawInto(drawn, drawnCount);
     const bool made = complete(cause);
     if (!made) {
         // Back as it was.
         TextureInfo before{};
         const GLuint previous = target->attached[index];
         if (previous != 0) createdTexture(previous, before);
-        put(previous != 0 ? previous : (index == 0 ? target->colour : 0), previous != 0 ? before : own,
-            target->layers[index]);
+        attachLayer(attachment, previous != 0 ? previous : (index == 0 ? target->colour : 0),
+                    previous != 0 ? before : own, target->layers[index]);
         GLenum wasDrawn[4];
-        setDrawn(wasDrawn, colourBuffers(*target, target->attached, wasDrawn));
+        drawInto(wasDrawn, colourBuffers(*target, target->attached, wasDrawn));
     } else {
         target->attached[index] = texture;
         target->layers[index] = layer;
