@@ -471,6 +471,8 @@ void CORVANTA_CALL deleteRenderTarget(ScriptRuntime *runtime) {
     if (target == nullptr) return script_log::warn(warning << " is not a render target");
     if (inUse(target->framebuffer))
         return script_log::warn(warning << " is in use by a BeginRenderTarget not yet ended: not deleted");
+    forgetSampling(target->colour);
+    forgetSampling(target->depth);
     deleteObjects(*target);
     targets.remove(target);
 }

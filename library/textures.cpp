@@ -248,6 +248,11 @@ bool createdTexture(GLuint texture, TextureInfo &info) {
     return record != nullptr;
 }
 
+void forgetSampling(GLuint texture) {
+    for (GLuint &name : bound)
+        if (name == texture) name = 0;
+}
+
 bool boundForSampling(GLuint texture) {
     for (const GLuint name : bound)
         if (texture != 0 && name == texture) return true;
@@ -393,7 +398,12 @@ void CORVANTA_CALL setUniformTexture(ScriptRuntime *runtime) {
         info.kind = GL_TEXTURE_2D; // field by field: a whole constant record would be writable data
         info.depth = 1;
     }
-    const GLenum kind = texture == 0 ? GL_TEXTURE_2D : info.kind;
+    // Texture 0 unbinds the kind of texture the sampler reads.
+    GLenum kind = info.kind;
+    if (texture == 0)
+        kind = sampler.type == GL_SAMPLER_CUBE_ARB ? GL_TEXTURE_CUBE_MAP_ARB
+               : sampler.type == GL_SAMPLER_3D_ARB ? GL_TEXTURE_3D
+                                                   : GL_TEXTURE_2D;
     if (texture != 0 && !fits(sampler.type, info, true))
         return script_log::warn(warning() << " is a " << typeNameOf(sampler.type) << ", texture "
                                         << static_cast<int32_t>(texture) << " is " << kindName(info));
@@ -438,8 +448,7 @@ void CORVANTA_CALL deleteTexture(ScriptRuntime *runtime) {
                                         << ": detach it first");
     entryPoints.glDeleteTextures(1, &texture);
     textures.remove(record);
-    for (GLuint &name : bound)
-        if (name == texture) name = 0;
+    forgetSampling(texture);
 }
 
 } // namespace corvanta::handlers

@@ -34,6 +34,9 @@ GLuint attachedTo(GLuint texture);
 // Whether "SetUniformTexture" has bound the texture on a unit, not unbound
 // since.
 bool boundForSampling(GLuint texture);
+// Forgets that a texture is bound for sampling: it is being deleted, and
+// its name may be handed out again.
+void forgetSampling(GLuint texture);
 
 // What a texture's values are: the format data is given in, and the reals a
 // texel takes (4 for the RGBA formats, 1 for the luminance ones).

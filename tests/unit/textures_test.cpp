@@ -188,8 +188,8 @@ TEST_F(Textures, ASamplerTakesOnlyATextureOfItsKindOnAUnitOfItsOwn) {
     EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{21, 14}));
     EXPECT_EQ(driver.last("glActiveTextureARB")->ints, (std::vector<int64_t>{GL_TEXTURE0_ARB + 1}));
     EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{CUBE, sky}));
-    set("volume", 0);
-    EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{TEXTURE_2D, 0}));
+    set("volume", 0); // unbinds the kind the sampler reads
+    EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{VOLUME, 0}));
     EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{22, 13}));
 }
 
