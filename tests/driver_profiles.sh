@@ -90,7 +90,16 @@ fail() {
   failures=$((failures + 1))
 }
 
-run_all "" full
+# Every run first, two at a time (each script is one process on one core),
+# then the checks.
+run_all "" full &
+for profile in "${profiles[@]}"; do
+  read -r extension version <<<"$profile"
+  [ "$(jobs -rp | wc -l)" -lt 2 ] || wait -n
+  run_all "-$extension" "$extension" &
+done
+wait
+
 for script in "$work"/full/*; do
   [ "$(cat "$script/status.txt")" = 0 ] || fail "full driver: $(basename "$script") ended with $(cat "$script/status.txt")"
 done
@@ -107,7 +116,6 @@ for profile in "${profiles[@]}"; do
     fail "$extension: the context is not GL $version without it: $(head -n 1 <<<"$context")"
     continue
   fi
-  run_all "-$extension" "$extension"
   for out in "$work/$extension"/*; do
     script=$(basename "$out")
     reason=""

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, 60 by default) over the committed seed corpus. Any crash,
+# (FUZZ_SECONDS, 60 by default, both at once) over the committed seed corpus. Any crash,
 # leak, sanitizer report or timeout fails; its input is left in
 # build/fuzz/findings for committing as a regression seed.
 set -euo pipefail
@@ -11,19 +11,29 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCORVANTA_FUZZ=ON >/dev/
 cmake --build build/fuzz -j2
 
 mkdir -p build/fuzz/findings
-status=0
-for target in handlers script; do
-  work=build/fuzz/corpus/$target
+# The two targets run side by side, one core each, for the same time.
+fuzz() {
+  local target=$1 work=build/fuzz/corpus/$1 max_len=4096
   mkdir -p "$work"
-  echo "fuzzing $target for ${seconds}s"
   # Huge driver-reported lengths make the plugin ask for buffers of up to 2 GiB.
   # Scripts may be long enough to pass the host's nesting and line limits.
-  max_len=4096
   [ "$target" = script ] && max_len=70000
-  if ! build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
-      -malloc_limit_mb=4096 -rss_limit_mb=4096 -print_final_stats=1 \
-      -artifact_prefix=build/fuzz/findings/${target}- "$work" "fuzz/corpus/$target" \
-      >"build/fuzz/$target.log" 2>&1; then
+  build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -max_len="$max_len" \
+    -malloc_limit_mb=4096 -rss_limit_mb=4096 -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/findings/${target}- "$work" "fuzz/corpus/$target" \
+    >"build/fuzz/$target.log" 2>&1
+}
+targets=(handlers script)
+pids=()
+for target in "${targets[@]}"; do
+  echo "fuzzing $target for ${seconds}s"
+  fuzz "$target" &
+  pids+=($!)
+done
+status=0
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  if ! wait "${pids[$i]}"; then
     status=1
     echo "FAIL: fuzz target $target found a fault:"
     grep -aE 'ERROR|SUMMARY|Test unit written' "build/fuzz/$target.log" || tail -n 30 "build/fuzz/$target.log"
