@@ -186,11 +186,12 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
     return texture;
 }
 
-// The sampler types a texture of the plugin's can be given to.
-bool fits(GLenum samplerType, const TextureInfo &info, bool compares) {
+// The sampler types a texture can be given to (whether a depth texture
+// compares is asked of the driver once it is bound).
+bool fits(GLenum samplerType, const TextureInfo &info) {
     switch (samplerType) {
     case GL_SAMPLER_2D_ARB: return info.kind == GL_TEXTURE_2D;
-    case GL_SAMPLER_2D_SHADOW_ARB: return info.kind == GL_TEXTURE_2D && info.depthTexture && compares;
+    case GL_SAMPLER_2D_SHADOW_ARB: return info.kind == GL_TEXTURE_2D && info.depthTexture;
     case GL_SAMPLER_CUBE_ARB: return info.kind == GL_TEXTURE_CUBE_MAP_ARB;
     case GL_SAMPLER_3D_ARB: return info.kind == GL_TEXTURE_3D;
     default: return false;
@@ -404,7 +405,7 @@ void CORVANTA_CALL setUniformTexture(ScriptRuntime *runtime) {
         kind = sampler.type == GL_SAMPLER_CUBE_ARB ? GL_TEXTURE_CUBE_MAP_ARB
                : sampler.type == GL_SAMPLER_3D_ARB ? GL_TEXTURE_3D
                                                    : GL_TEXTURE_2D;
-    if (texture != 0 && !fits(sampler.type, info, true))
+    if (texture != 0 && !fits(sampler.type, info))
         return script_log::warn(warning() << " is a " << typeNameOf(sampler.type) << ", texture "
                                         << static_cast<int32_t>(texture) << " is " << kindName(info));
     const GLint unit = unitOf(sampler.program, sampler.location);

@@ -188,6 +188,18 @@ TEST_F(Textures, ASamplerTakesOnlyATextureOfItsKindOnAUnitOfItsOwn) {
     EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{21, 14}));
     EXPECT_EQ(driver.last("glActiveTextureARB")->ints, (std::vector<int64_t>{GL_TEXTURE0_ARB + 1}));
     EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{CUBE, sky}));
+    // A shadow sampler takes a render target's depth texture once it compares.
+    const int32_t target = *FakeRuntime({A::integer(8), A::integer(8), A::integer(0), A::integer(24)})
+                                .call("CreateRenderTarget")
+                                .intResult;
+    const int32_t depth = *FakeRuntime({A::integer(target), A::integer(0x8D00)}).call("RenderTargetTexture").intResult;
+    set("shadow", depth);
+    EXPECT_EQ(warnings(), "SetUniformTexture: \"shadow\" of program 9 is a sampler2DShadow, texture " +
+                              std::to_string(depth) + " does not compare (set its GL_TEXTURE_COMPARE_MODE_ARB)\n");
+    driver.compareMode = 0x884E;
+    set("shadow", depth);
+    EXPECT_EQ(warnings(), "");
+    EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{TEXTURE_2D, depth}));
     set("volume", 0); // unbinds the kind the sampler reads
     EXPECT_EQ(driver.last("glBindTexture")->ints, (std::vector<int64_t>{VOLUME, 0}));
     EXPECT_EQ(driver.last("glUniform1iARB")->ints, (std::vector<int64_t>{22, 13}));
