@@ -299,10 +299,8 @@ void warnOfFeedback(const RenderTarget &target) {
 
 // Makes the mipmaps of a texture anew, its binding restored.
 void remakeMipmaps(GLenum kind, GLuint texture) {
-    const GLint previous = integer(bindingOf(kind));
-    entryPoints.glBindTexture(kind, texture);
+    const BoundTexture binding(kind, texture);
     entryPoints.glGenerateMipmapEXT(kind);
-    entryPoints.glBindTexture(kind, static_cast<GLuint>(previous));
 }
 
 // Whether a Begin not yet ended has bound the framebuffer, or will restore it.
@@ -353,8 +351,8 @@ void CORVANTA_CALL beginRenderTarget(ScriptRuntime *runtime) {
         const RenderTarget *target = available() ? find(name) : nullptr;
         if (target == nullptr && available())
             script_log::warn(Text() << "BeginRenderTarget: " << name << " is not a render target");
-        if (target != nullptr) warnOfFeedback(*target);
         if (target != nullptr) {
+            warnOfFeedback(*target);
             saved.framebuffers = boundFramebuffers();
             GLint cells[16] = {};
             entryPoints.glGetIntegerv(GL_VIEWPORT, cells);

@@ -64,21 +64,6 @@ Texture *find(GLuint name) {
     return textures.find([name](const Texture &texture) { return texture.name == name; });
 }
 
-// Binds a texture to its kind's target until the binding comes back.
-class BoundTexture {
-public:
-    BoundTexture(GLenum kind, GLuint texture) : kind_(kind), previous_(integer(bindingOf(kind))) {
-        entryPoints.glBindTexture(kind, texture);
-    }
-    ~BoundTexture() { entryPoints.glBindTexture(kind_, static_cast<GLuint>(previous_)); }
-    BoundTexture(const BoundTexture &) = delete;
-    BoundTexture &operator=(const BoundTexture &) = delete;
-
-private:
-    GLenum kind_;
-    GLint previous_;
-};
-
 const char *kindName(const TextureInfo &info) {
     if (info.kind == GL_TEXTURE_CUBE_MAP_ARB) return "a cube map";
     if (info.kind == GL_TEXTURE_3D) return "a 3D texture";
@@ -214,6 +199,12 @@ GLint unitOf(GLhandleARB program, GLint location) {
 }
 
 } // namespace
+
+BoundTexture::BoundTexture(GLenum kind, GLuint texture) : kind_(kind), previous_(integer(bindingOf(kind))) {
+    entryPoints.glBindTexture(kind, texture);
+}
+
+BoundTexture::~BoundTexture() { entryPoints.glBindTexture(kind_, static_cast<GLuint>(previous_)); }
 
 GLenum dataFormatOf(GLint format) {
     switch (static_cast<GLenum>(format)) {

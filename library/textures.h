@@ -49,6 +49,19 @@ GLenum layerTarget(const TextureInfo &info, int32_t layer);
 // The layers a texture has: 6 faces of a cube, a 3D texture's slices, 1.
 int32_t layersOf(const TextureInfo &info);
 
+// Binds a texture to its kind's target until the binding comes back.
+class BoundTexture {
+public:
+    BoundTexture(GLenum kind, GLuint texture);
+    ~BoundTexture();
+    BoundTexture(const BoundTexture &) = delete;
+    BoundTexture &operator=(const BoundTexture &) = delete;
+
+private:
+    GLenum kind_;
+    GLint previous_;
+};
+
 // Forgets what "SetUniformTexture" found of a program's samplers.
 void forgetSamplersOf(GLhandleARB program);
 // Frees the records (not the textures: the context may be gone).
