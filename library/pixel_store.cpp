@@ -22,13 +22,24 @@ bool pixelBuffersAvailable() {
 
 } // namespace
 
-PixelRows::PixelRows(Direction direction)
-    : names_(direction == Direction::Unpack ? unpacking : packing),
-      count_(entryPoints.glTexImage3D != nullptr ? stateCount : stateCount - 2),
-      buffer_(pixelBuffersAvailable()
+PixelBufferAside::PixelBufferAside(Direction direction)
+    : buffer_(pixelBuffersAvailable()
                   ? (direction == Direction::Unpack ? GL_PIXEL_UNPACK_BUFFER_ARB : GL_PIXEL_PACK_BUFFER_ARB)
                   : 0),
-      savedBuffer_(0) {
+      saved_(0) {
+    if (buffer_ == 0) return;
+    saved_ = integer(buffer_ == GL_PIXEL_UNPACK_BUFFER_ARB ? GL_PIXEL_UNPACK_BUFFER_BINDING_ARB
+                                                          : GL_PIXEL_PACK_BUFFER_BINDING_ARB);
+    if (saved_ != 0) entryPoints.glBindBufferARB(buffer_, 0);
+}
+
+PixelBufferAside::~PixelBufferAside() {
+    if (saved_ != 0) entryPoints.glBindBufferARB(buffer_, static_cast<GLuint>(saved_));
+}
+
+PixelRows::PixelRows(Direction direction)
+    : names_(direction == Direction::Unpack ? unpacking : packing),
+      count_(entryPoints.glTexImage3D != nullptr ? stateCount : stateCount - 2), buffer_(direction) {
     // Bytes of any width go row after row unpadded; floats are read back
     // four-aligned.
     const GLint alignment = direction == Direction::Unpack ? 1 : 4;
@@ -36,16 +47,10 @@ PixelRows::PixelRows(Direction direction)
         saved_[i] = integer(names_[i]);
         entryPoints.glPixelStorei(names_[i], i == 0 ? alignment : 0);
     }
-    if (buffer_ != 0) {
-        savedBuffer_ = integer(buffer_ == GL_PIXEL_UNPACK_BUFFER_ARB ? GL_PIXEL_UNPACK_BUFFER_BINDING_ARB
-                                                                     : GL_PIXEL_PACK_BUFFER_BINDING_ARB);
-        if (savedBuffer_ != 0) entryPoints.glBindBufferARB(buffer_, 0);
-    }
 }
 
 PixelRows::~PixelRows() {
     for (int i = count_; i-- > 0;) entryPoints.glPixelStorei(names_[i], saved_[i]);
-    if (savedBuffer_ != 0) entryPoints.glBindBufferARB(buffer_, static_cast<GLuint>(savedBuffer_));
 }
 
 } // namespace corvanta

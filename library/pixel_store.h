@@ -10,9 +10,27 @@
 
 namespace corvanta {
 
-class PixelRows {
+// The host's pixel buffer of one direction set aside while it lasts (none
+// bound), so that an image given a null pointer is made empty instead of
+// from the host's buffer at offset 0; restored at the end. Nothing is asked
+// of a driver without pixel buffers.
+class PixelBufferAside {
 public:
     enum class Direction { Unpack, Pack };
+    // Needs glGetIntegerv.
+    explicit PixelBufferAside(Direction direction);
+    ~PixelBufferAside();
+    PixelBufferAside(const PixelBufferAside &) = delete;
+    PixelBufferAside &operator=(const PixelBufferAside &) = delete;
+
+private:
+    GLenum buffer_; // the pixel buffer target, 0 when the driver has none
+    GLint saved_;
+};
+
+class PixelRows {
+public:
+    using Direction = PixelBufferAside::Direction;
     // Needs glGetIntegerv and glPixelStorei.
     explicit PixelRows(Direction direction);
     ~PixelRows();
@@ -24,8 +42,7 @@ private:
     const GLenum *names_;
     int count_; // GL 1.2's image height and skip images need a 3D-capable driver
     GLint saved_[stateCount];
-    GLenum buffer_; // the pixel buffer target, 0 when the driver has none
-    GLint savedBuffer_;
+    PixelBufferAside buffer_;
 };
 
 } // namespace corvanta

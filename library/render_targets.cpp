@@ -11,6 +11,7 @@
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
 #include "library/arguments.h"
+#include "library/checked.h"
 #include "library/handlers.h"
 #include "library/object_queries.h"
 #include "library/pixel_store.h"
@@ -186,9 +187,11 @@ bool makeMultisampled(RenderTarget &target, GLint colourFormat, GLenum depthForm
 
 // Makes the framebuffer and its textures, checks that it is complete, and
 // leaves the texture and framebuffer bindings as they were. On failure it
-// deletes everything it made, says why and gives false.
+// deletes everything it made, says why and gives false. The textures are
+// made empty, with the host's pixel-unpack buffer set aside.
 bool make(RenderTarget &target, GLint colourFormat, GLenum depthFormat, GLsizei samples, Text &cause) {
     const EntryPointTable &gl = entryPoints;
+    const PixelBufferAside unpackBuffer(PixelBufferAside::Direction::Unpack);
     const GLint texture = integer(GL_TEXTURE_BINDING_2D);
     const Bindings framebuffers = boundFramebuffers();
     gl.glGenFramebuffersEXT(1, &target.framebuffer);
@@ -426,8 +429,8 @@ void CORVANTA_CALL readRenderTarget(ScriptRuntime *runtime) {
         return;
     }
     const int32_t components = target->colour != 0 ? 4 : 1;
-    const uint64_t bytes = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * components * 4;
-    void *pixels = bytes <= SIZE_MAX ? allocate(static_cast<size_t>(bytes)) : nullptr;
+    const int64_t bytes = bytesOf(width, height, components * 4);
+    void *pixels = fitsIn32Bits(bytes) ? allocate(static_cast<size_t>(bytes)) : nullptr;
     if (pixels == nullptr) {
         script_log::warn(warning << "no memory for " << width << "x" << height << " pixels");
         return;
@@ -450,8 +453,8 @@ void CORVANTA_CALL renderTargetTexture(ScriptRuntime *runtime) {
     const RenderTarget *target = find(intArgument<0>(args));
     const auto attachment = static_cast<GLenum>(intArgument<1>(args));
     GLuint texture = 0;
-    if (target != nullptr && attachment >= GL_COLOR_ATTACHMENT0_EXT && attachment <= GL_COLOR_ATTACHMENT3_EXT)
-        texture = target->attached[attachment - GL_COLOR_ATTACHMENT0_EXT];
+    const int32_t index = enumIndex(attachment, GL_COLOR_ATTACHMENT0_EXT, 4);
+    if (target != nullptr && index >= 0) texture = target->attached[index];
     if (target != nullptr && attachment == GL_COLOR_ATTACHMENT0_EXT && texture == 0) texture = target->colour;
     if (target != nullptr && attachment == GL_DEPTH_ATTACHMENT_EXT) texture = target->depth;
     setResult(args, static_cast<int32_t>(texture));
@@ -549,8 +552,8 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
         return false;
     }
     const GLint most = integer(GL_MAX_COLOR_ATTACHMENTS_EXT);
-    const int32_t index = static_cast<int32_t>(attachment - GL_COLOR_ATTACHMENT0_EXT);
-    if (attachment < GL_COLOR_ATTACHMENT0_EXT || index > 3 || index >= most) {
+    const int32_t index = enumIndex(attachment, GL_COLOR_ATTACHMENT0_EXT, most < 4 ? most : 4);
+    if (index < 0) {
         (cause.constant(static_cast<int32_t>(attachment)) << " is not a colour attachment from 0 to ")
             << (most < 4 ? most : 4) - 1 << " of the driver's";
         return false;

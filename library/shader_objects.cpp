@@ -5,6 +5,7 @@
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
 #include "library/arguments.h"
+#include "library/checked.h"
 #include "library/handlers.h"
 #include "library/object_queries.h"
 
@@ -32,8 +33,8 @@ void CORVANTA_CALL getAttachedObject(ScriptRuntime *runtime) {
     const int32_t index = intArgument<1>(args);
     const GLint attached = objectParameter(program, GL_OBJECT_ATTACHED_OBJECTS_ARB);
     GLhandleARB object = 0;
-    const uint64_t bytes = static_cast<uint64_t>(attached) * sizeof(GLhandleARB);
-    if (index >= 0 && index < attached && bytes <= UINT32_MAX &&
+    const int64_t bytes = bytesOf(attached, 1, static_cast<int32_t>(sizeof(GLhandleARB)));
+    if (index >= 0 && index < attached && fitsIn32Bits(bytes) &&
         entryPoints.glGetAttachedObjectsARB != nullptr) {
         auto *objects = static_cast<GLhandleARB *>(allocateZeroed(static_cast<size_t>(bytes)));
         if (objects != nullptr) {

@@ -11,6 +11,7 @@
 #include "glext/gl_tokens.h"
 #include "library/allocation.h"
 #include "library/arguments.h"
+#include "library/checked.h"
 #include "library/handlers.h"
 #include "library/object_queries.h"
 #include "library/pixel_store.h"
@@ -51,6 +52,9 @@ Records<ProgramSamplers> programs;
 // feedback-loop warning of a Begin.
 constexpr int32_t maxUnits = 256;
 GLuint bound[maxUnits];
+
+// The most bytes of zeros a creation uploads in one call.
+constexpr int64_t zeroBandBytes = int64_t{1} << 20;
 
 // What every texture call needs, from GL 1.1 and the pixel store.
 bool available() {
@@ -122,10 +126,14 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
     }
     const TextureInfo info = {kind, width, height, depth, format, mipmaps == 1, false, 0};
     const GLenum dataFormat = dataFormatOf(format);
-    // Zeros of one layer, as bytes, which every format takes.
-    const size_t layerBytes = static_cast<size_t>(width) * static_cast<size_t>(height) *
-                              static_cast<size_t>(texelComponents(format));
-    void *zeros = allocateZeroed(layerBytes);
+    // Zeros as bytes, which every format takes, a band of rows at a time: a
+    // layer of the largest sizes holds more bytes than 32 bits count (32768 x
+    // 32768 x 4), and the band keeps the plugin's buffer small.
+    const int64_t rowBytes = bytesOf(width, texelComponents(format), 1);
+    const int64_t fullBand = zeroBandBytes / rowBytes;
+    const GLsizei bandRows = fullBand < 1 ? 1 : fullBand < height ? static_cast<GLsizei>(fullBand) : height;
+    const int64_t bandBytes = rowBytes * bandRows;
+    void *zeros = fitsIn32Bits(bandBytes) ? allocateZeroed(static_cast<size_t>(bandBytes)) : nullptr;
     GLuint texture = 0;
     if (zeros != nullptr) gl.glGenTextures(1, &texture);
     bool made = texture != 0;
@@ -138,15 +146,21 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
             if (wrap != GL_TEXTURE_WRAP_R || kind != GL_TEXTURE_2D)
                 gl.glTexParameteri(kind, wrap, static_cast<GLint>(GL_CLAMP_TO_EDGE));
         const PixelRows rows(PixelRows::Direction::Unpack);
-        if (kind == GL_TEXTURE_3D) {
+        if (kind == GL_TEXTURE_3D)
             gl.glTexImage3D(kind, 0, format, width, height, depth, 0, dataFormat, GL_UNSIGNED_BYTE, nullptr);
-            for (GLsizei slice = 0; slice < depth; ++slice)
-                gl.glTexSubImage3D(kind, 0, 0, 0, slice, width, height, 1, dataFormat, GL_UNSIGNED_BYTE, zeros);
-        } else {
+        else
             for (int32_t layer = 0; layer < layersOf(info); ++layer)
                 gl.glTexImage2D(layerTarget(info, layer), 0, format, width, height, 0, dataFormat,
-                                GL_UNSIGNED_BYTE, zeros);
-        }
+                                GL_UNSIGNED_BYTE, nullptr);
+        for (int32_t layer = 0; layer < layersOf(info); ++layer)
+            for (GLsizei y = 0; y < height; y += bandRows) {
+                const GLsizei band = height - y < bandRows ? height - y : bandRows;
+                if (kind == GL_TEXTURE_3D)
+                    gl.glTexSubImage3D(kind, 0, 0, y, layer, width, band, 1, dataFormat, GL_UNSIGNED_BYTE, zeros);
+                else
+                    gl.glTexSubImage2D(layerTarget(info, layer), 0, 0, y, width, band, dataFormat,
+                                       GL_UNSIGNED_BYTE, zeros);
+            }
         // A format or size the driver refused leaves level 0 without a size.
         GLint madeWidth = 0;
         gl.glGetTexLevelParameteriv(layerTarget(info, 0), 0, GL_TEXTURE_WIDTH, &madeWidth);

@@ -1,11 +1,13 @@
 #include "library/uniforms.h"
 
+#include "library/checked.h"
+
 namespace corvanta::handlers {
 
 void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength, ValueCode code,
                       int32_t dimensions) {
-    const uint64_t bytes = static_cast<uint64_t>(count) * static_cast<uint64_t>(rowLength) * 4;
-    if (count < 0 || bytes > UINT32_MAX) return nullptr;
+    const int64_t bytes = bytesOf(count, rowLength, 4);
+    if (!fitsIn32Bits(bytes)) return nullptr;
     void *buffer = allocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
     if (buffer == nullptr) return nullptr;
     runtime->ops->BeginValueType(runtime, code);

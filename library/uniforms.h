@@ -17,7 +17,7 @@ namespace corvanta::handlers {
 // Reads `count` rows of `rowLength` 32-bit values from the script's array at
 // the host's `index`, of one dimension (rows of one value) or two, into a
 // buffer of their size, which the caller releases. Null, with nothing read,
-// for a negative count, a byte size beyond 32 bits or a failed allocation; a
+// for a negative count or row, a byte size beyond 32 bits or a failed allocation; a
 // count of 0 still gives a valid buffer.
 void *readScriptArray(ScriptRuntime *runtime, int32_t index, int32_t count, int32_t rowLength, ValueCode code,
                       int32_t dimensions);

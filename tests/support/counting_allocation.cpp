@@ -11,6 +11,15 @@ CountingAllocation &countingAllocation() {
     return counts;
 }
 
+bool CountingAllocation::holds(const void *start, int64_t bytes) const {
+    auto block = live.upper_bound(start);
+    if (block == live.begin()) return false;
+    --block;
+    const auto *first = static_cast<const unsigned char *>(block->first);
+    const auto offset = static_cast<const unsigned char *>(start) - first;
+    return bytes >= 0 && offset >= 0 && static_cast<uint64_t>(offset) + static_cast<uint64_t>(bytes) <= block->second;
+}
+
 } // namespace corvanta::testing
 
 namespace corvanta {
@@ -23,7 +32,9 @@ void *counted(size_t size, bool zeroed) {
         counts.failNext = false;
         return nullptr;
     }
-    return zeroed ? std::calloc(size, 1) : std::malloc(size);
+    void *block = zeroed ? std::calloc(size, 1) : std::malloc(size);
+    if (block != nullptr) counts.live[block] = size;
+    return block;
 }
 
 } // namespace
@@ -33,6 +44,7 @@ void *allocate(size_t size) { return counted(size, false); }
 
 void release(void *buffer) {
     if (buffer != nullptr) ++testing::countingAllocation().releases;
+    testing::countingAllocation().live.erase(buffer);
     std::free(buffer);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <vector>
 
 namespace corvanta::testing {
@@ -16,6 +18,10 @@ struct CountingAllocation {
     std::vector<Allocation> allocations;
     int releases = 0; // of non-null buffers
     bool failNext = false;
+    std::map<const void *, size_t> live; // the blocks not yet released, by their start
+
+    // Whether `bytes` from `start` lie within one live block.
+    bool holds(const void *start, int64_t bytes) const;
 };
 
 CountingAllocation &countingAllocation();

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "glext/gl_tokens.h"
+#include "tests/support/counting_allocation.h"
 #include "tests/support/upload_shape.h"
 
 #define FAKE CORVANTA_APIENTRY
@@ -272,6 +273,40 @@ void FAKE glGetTexParameteriv(GLenum target, GLenum pname, GLint *params) {
     record("glGetTexParameteriv", {target, pname});
     *params = d().compareMode;
 }
+// A texture image reads width x height x depth texels of its format and type
+// from the pointer it is given, which must lie within one of the plugin's
+// blocks (a null image reads nothing, unless a pixel-unpack buffer is bound).
+template <auto member, const char *name, typename... Params>
+void textureImage(GLsizei width, GLsizei height, GLsizei depth, GLenum format, GLenum type, Params... args) {
+    Recorder<std::decay_t<decltype(EntryPointTable{}.*member)>, name>::call(args...);
+    DriverCall &call = d().calls.back();
+    call.unpackBuffer = d().pixelBufferBindings[GL_PIXEL_UNPACK_BUFFER_BINDING_ARB];
+    const void *pixels = std::get<sizeof...(Params) - 1>(std::make_tuple(args...));
+    const int64_t bytes = int64_t{width} * height * depth * (format == GL_RGBA ? 4 : 1) *
+                          (type == GL_UNSIGNED_BYTE ? 1 : 4);
+    call.texelsInBlock = pixels == nullptr || countingAllocation().holds(pixels, bytes);
+}
+void FAKE glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei width, GLsizei height, GLint border,
+                       GLenum format, GLenum type, const void *pixels) {
+    textureImage<&EntryPointTable::glTexImage2D, names::glTexImage2D>(
+        width, height, 1, format, type, target, level, internal, width, height, border, format, type, pixels);
+}
+void FAKE glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                          GLenum format, GLenum type, const void *pixels) {
+    textureImage<&EntryPointTable::glTexSubImage2D, names::glTexSubImage2D>(
+        width, height, 1, format, type, target, level, x, y, width, height, format, type, pixels);
+}
+void FAKE glTexImage3D(GLenum target, GLint level, GLint internal, GLsizei width, GLsizei height, GLsizei depth,
+                       GLint border, GLenum format, GLenum type, const void *pixels) {
+    textureImage<&EntryPointTable::glTexImage3D, names::glTexImage3D>(
+        width, height, depth, format, type, target, level, internal, width, height, depth, border, format, type,
+        pixels);
+}
+void FAKE glTexSubImage3D(GLenum target, GLint level, GLint x, GLint y, GLint z, GLsizei width, GLsizei height,
+                          GLsizei depth, GLenum format, GLenum type, const void *pixels) {
+    textureImage<&EntryPointTable::glTexSubImage3D, names::glTexSubImage3D>(
+        width, height, depth, format, type, target, level, x, y, z, width, height, depth, format, type, pixels);
+}
 GLboolean FAKE glIsTexture(GLuint texture) {
     record("glIsTexture", {texture});
     return d().hostTextures.count(texture) != 0 ? 1 : 0;
@@ -343,6 +378,10 @@ void FakeDriver::install() {
     entryPoints.glGetTexLevelParameteriv = glGetTexLevelParameteriv;
     entryPoints.glGetTexParameteriv = glGetTexParameteriv;
     entryPoints.glIsTexture = glIsTexture;
+    entryPoints.glTexImage2D = glTexImage2D;
+    entryPoints.glTexSubImage2D = glTexSubImage2D;
+    entryPoints.glTexImage3D = glTexImage3D;
+    entryPoints.glTexSubImage3D = glTexSubImage3D;
     entryPoints.glPushClientAttrib = glPushClientAttrib;
     entryPoints.glPopClientAttrib = glPopClientAttrib;
     entryPoints.glGetError = glGetError;

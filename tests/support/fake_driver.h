@@ -20,6 +20,10 @@ struct DriverCall {
     const void *pointer = nullptr;
     std::vector<unsigned char> bytes; // what an array upload's buffer held
     bool lengthPointerNull = false;   // glGetActive{Uniform,Attrib}ARB's length argument
+    // A texture image's: the pixel-unpack buffer bound when it was called,
+    // and whether its texels lay within the plugin's block.
+    GLuint unpackBuffer = 0;
+    bool texelsInBlock = true;
 };
 
 struct ActiveVariable {

@@ -38,7 +38,13 @@ protected:
     }
     // What one test leaves (a build log, warnings, render targets, meshes)
     // is not the next one's.
-    void TearDown() override { releaseLibraryState(); }
+    // Every texture image the library handed texels read them from within
+    // one of its own blocks.
+    void TearDown() override {
+        for (const DriverCall &call : driver.calls)
+            EXPECT_TRUE(call.texelsInBlock) << call.name << " was handed fewer bytes than it reads";
+        releaseLibraryState();
+    }
     // The texts the library gives back: the warnings since the last call, and
     // the build log.
     static std::string warnings() { return *FakeRuntime().call("GetWarnings").stringResult; }

@@ -35,7 +35,8 @@ protected:
     std::vector<std::string> callNames() const {
         std::vector<std::string> names;
         for (const DriverCall &call : driver.calls)
-            if (call.name != "glGetIntegerv" && call.name != "glTexParameteri") names.push_back(call.name);
+            if (call.name != "glGetIntegerv" && call.name != "glTexParameteri" && call.name != "glGetString")
+                names.push_back(call.name);
         return names;
     }
 };
@@ -69,6 +70,18 @@ TEST_F(RenderTargets, CreationMakesTheFramebufferAndTexturesAndRestoresBothBindi
     EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8D00)}).call("RenderTargetTexture").intResult, 9);
     EXPECT_EQ(*FakeRuntime({A::integer(7), A::integer(0x8CE1)}).call("RenderTargetTexture").intResult, 0);
     EXPECT_EQ(*FakeRuntime({A::integer(8), A::integer(0x8CE0)}).call("RenderTargetTexture").intResult, 0);
+}
+
+TEST_F(RenderTargets, TexturesAreMadeEmptyWithTheHostsPixelUnpackBufferSetAside) {
+    driver.pixelBufferBindings[GL_PIXEL_UNPACK_BUFFER_BINDING_ARB] = 12;
+    EXPECT_EQ(create(16, 16, RGBA8, 24), 7);
+    ASSERT_EQ(driver.count("glTexImage2D"), 2);
+    for (const DriverCall &call : driver.calls) {
+        if (call.name == "glTexImage2D") {
+            EXPECT_EQ(call.unpackBuffer, 0u) << "not read from the host's buffer";
+        }
+    }
+    EXPECT_EQ(driver.pixelBufferBindings[GL_PIXEL_UNPACK_BUFFER_BINDING_ARB], 12u);
 }
 
 TEST_F(RenderTargets, ADepthOnlyTargetDrawsAndReadsNoColour) {

@@ -1,6 +1,7 @@
 // Textures against the fake driver: each refusal and what it says, the
 // pixel store and bindings an upload sets and restores, and the kind checks
 // of a sampler set by name.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,8 @@ TEST_F(Textures, ACubeIsSixFacesOfZerosAndUploadsRestoreTheHostsState) {
     EXPECT_EQ(buildLog(), "");
     EXPECT_EQ(driver.count("glTexImage2D"), 6);
     EXPECT_EQ(driver.last("glTexImage2D")->ints, (std::vector<int64_t>{0x851A, 0, RGBA8, 2, 2, 0, 0x1908, 0x1401}));
-    EXPECT_EQ(driver.last("glTexImage2D")->pointer != nullptr, true) << "zeros, not undefined texels";
+    ASSERT_EQ(driver.count("glTexSubImage2D"), 6) << "zeros, not undefined texels";
+    EXPECT_NE(driver.last("glTexSubImage2D")->pointer, nullptr);
     EXPECT_EQ(driver.count("glGenerateMipmapEXT"), 1);
     EXPECT_EQ(driver.textureBinding, 4u);
 
@@ -103,6 +105,21 @@ TEST_F(Textures, ACubeIsSixFacesOfZerosAndUploadsRestoreTheHostsState) {
     EXPECT_EQ(driver.count("glGenerateMipmapEXT"), 1) << "its levels anew";
     EXPECT_EQ(driver.textureBinding, 4u);
     EXPECT_EQ(warnings(), "");
+}
+
+// 32768 x 32768 x 4 bytes is 0 in a 32-bit size_t: the zeros go a band of
+// rows at a time from a buffer of a band, every byte in it.
+TEST_F(Textures, TheLargestTextureIsFilledWithZerosFromABufferThatHoldsWhatEachUploadReads) {
+    driver.integers[0x0D33] = 32768;
+    ASSERT_EQ(create(TEXTURE_2D, 32768, 32768, 1, RGBA8), 7);
+    int64_t rows = 0;
+    for (const DriverCall &call : driver.calls)
+        if (call.name == "glTexSubImage2D") {
+            EXPECT_TRUE(call.texelsInBlock);
+            rows += call.ints[5];
+        }
+    EXPECT_EQ(rows, 32768);
+    for (const Allocation &block : heap.allocations) EXPECT_LE(block.size, size_t{1} << 20);
 }
 
 TEST_F(Textures, EachMisuseIsRefusedWithAWarningBeforeAnythingIsRead) {
@@ -221,6 +238,12 @@ TEST_F(Textures, AnAttachmentRefusedChangesNothingAndSaysWhy) {
     } refused[] = {
         {{99, 0x8CE1, cube, 0}, "99 is not a render target"},
         {{target, 0x8CE4, cube, 0}, "36068 is not a colour attachment from 0 to 3 of the driver's"},
+        // Below the first attachment, and negative (far above it unsigned).
+        {{target, 0x8CDF, cube, 0}, "GL_MAX_COLOR_ATTACHMENTS_EXT (36063) is not a colour attachment from 0 to 3 of the driver's"},
+        {{target, -1, 0, 0}, "-1 is not a colour attachment from 0 to 3 of the driver's"},
+        {{target, -2147447584, 0, 0}, "-2147447584 is not a colour attachment from 0 to 3 of the driver's"},
+        {{target, INT32_MIN, 0, 0}, "-2147483648 is not a colour attachment from 0 to 3 of the driver's"},
+        {{target, INT32_MAX, 0, 0}, "2147483647 is not a colour attachment from 0 to 3 of the driver's"},
         {{target, 0x8CE1, 77, 0}, "texture 77 is no texture CreateTexture made"},
         {{target, 0x8CE1, small, 0}, "texture " + std::to_string(small) + " of 2x2 is not the target's size, 4x4"},
         {{target, 0x8CE1, cube, 6}, "layer 6 is not within the 6 layers of texture " + std::to_string(cube)},
