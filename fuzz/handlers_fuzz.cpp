@@ -1,5 +1,5 @@
 // Calls the library's handlers with everything taken from the fuzz input: the
-// script's arguments (any int, any real, empty, long or null strings, arrays
+// script's arguments (any int, often one at an edge, any real, empty, long or null strings, arrays
 // shorter or longer than described), the driver's answers (any length, texts
 // that fill the whole buffer), which entry points exist, and whether shaders
 // are supported. The fakes check what the plugin hands them: a null or too
@@ -8,8 +8,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -49,6 +51,40 @@ template <typename Real> Real anyReal() {
     const std::vector<uint8_t> bytes = input->ConsumeBytes<uint8_t>(sizeof value);
     if (!bytes.empty()) std::memcpy(&value, bytes.data(), bytes.size());
     return value;
+}
+
+// The registered constants' values, for the script's integers and the
+// driver's answers.
+std::vector<int32_t> constantValues;
+// What the functions called so far in this input answered (handles among
+// them), which a script passes on to the next calls.
+std::vector<int32_t> answered;
+
+// A script's integer or a driver's answer: often one at an edge (0, 1, -1,
+// the extremes, a registered constant or a few either side of one), where a
+// check that is off by one or takes a negative number as a large one fails,
+// or a small one, as the handles the plugin and the driver give are, or one
+// a function answered before; else any.
+int32_t anyInt() {
+    switch (input->ConsumeIntegralInRange(0, 9)) {
+    case 0: return 0;
+    case 1: return 1;
+    case 2: return -1;
+    case 3: return INT32_MIN;
+    case 4: return INT32_MAX;
+    case 5:
+    case 6: {
+        const int32_t constant =
+            constantValues[input->ConsumeIntegralInRange<size_t>(0, constantValues.size() - 1)];
+        const int32_t offset = input->ConsumeBool() ? 0 : input->ConsumeIntegralInRange(-3, 3);
+        return static_cast<int32_t>(static_cast<uint32_t>(constant) + static_cast<uint32_t>(offset));
+    }
+    case 7:
+        return answered.empty() || input->ConsumeBool()
+                   ? input->ConsumeIntegralInRange(0, 16)
+                   : answered[input->ConsumeIntegralInRange<size_t>(0, answered.size() - 1)];
+    default: return input->ConsumeIntegral<int32_t>();
+    }
 }
 
 GLint anyLength() {
@@ -195,6 +231,11 @@ void CORVANTA_APIENTRY readPixels(GLint, GLint, GLsizei width, GLsizei height, G
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * components * sizeof(GLfloat);
     touch(pixels, bytes);
 }
+// Complete half the time, as a working driver's framebuffers are, so that
+// what comes after a creation is reached.
+GLenum CORVANTA_APIENTRY framebufferStatus(GLenum) {
+    return input->ConsumeBool() ? GL_FRAMEBUFFER_COMPLETE_EXT : static_cast<GLenum>(anyInt());
+}
 template <typename... Leading> void CORVANTA_APIENTRY writesOne(Leading..., GLint *params) {
     require(params != nullptr);
     if (input->ConsumeBool()) *params = input->ConsumeIntegral<GLint>();
@@ -224,7 +265,7 @@ struct Accept<Result(CORVANTA_APIENTRY *)(Params...), name> {
         else if constexpr (std::is_pointer_v<Result>)
             return nullptr; // a text, which the entry points that give one answer of their own
         else
-            return input->ConsumeIntegral<Result>();
+            return sizeof(Result) == 4 ? static_cast<Result>(anyInt()) : input->ConsumeIntegral<Result>();
     }
     template <typename T> static void check(T value) {
         if constexpr (std::is_same_v<T, const GLcharARB *>) {
@@ -278,6 +319,7 @@ void installDriver(const std::vector<uint8_t> &present) {
     e.glGetTexLevelParameteriv = writesOne<GLenum, GLint, GLenum>;
     e.glGetTexParameteriv = writesOne<GLenum, GLenum>;
     e.glReadPixels = readPixels;
+    e.glCheckFramebufferStatusEXT = framebufferStatus;
     e.glGetRenderbufferParameterivEXT = writesOne<GLenum, GLenum>;
     e.glGetFramebufferAttachmentParameterivEXT = writesOne<GLenum, GLenum, GLenum>;
     // Which entry points the driver has, one bit each.
@@ -298,7 +340,7 @@ struct FuzzRuntime : ScriptRuntime {
     const host::LibraryEntry *entry = nullptr;
     std::vector<int> taken; // reads and writes of each argument
     int results = 0;
-    std::vector<std::string> strings;
+    std::deque<std::string> strings; // a deque: a string added moves none of those handed out
     int32_t code = 0;
     std::vector<int32_t> dims;
     int pointerLevels = 0;
@@ -331,7 +373,7 @@ void result(ScriptRuntime *r, int32_t type) {
 
 int32_t CORVANTA_CALL getInt(ScriptRuntime *r, int32_t index) {
     parameter(r, index, TypeInt, 0);
-    return input->ConsumeIntegral<int32_t>();
+    return anyInt();
 }
 double CORVANTA_CALL getReal(ScriptRuntime *r, int32_t index) {
     parameter(r, index, TypeReal, 0);
@@ -348,7 +390,10 @@ const char *CORVANTA_CALL getString(ScriptRuntime *r, int32_t index) {
         return self(r).strings.back().c_str();
     }
 }
-void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t) { result(r, TypeInt); }
+void CORVANTA_CALL setInt(ScriptRuntime *r, int32_t value) {
+    result(r, TypeInt);
+    answered.push_back(value);
+}
 void CORVANTA_CALL setString(ScriptRuntime *r, const char *text) {
     result(r, TypeString);
     require(text != nullptr);
@@ -405,16 +450,22 @@ std::vector<host::LibraryEntry> libraryNames() {
     ShaderPlugin *plugin = Corvanta_Init();
     plugin->ops->RegisterLibrary(plugin, &registry);
     std::vector<host::LibraryEntry> names;
-    for (const host::LibraryEntry &entry : registry.entries)
+    for (const host::LibraryEntry &entry : registry.entries) {
         if (entry.handler != nullptr) names.push_back(entry);
+        if (entry.kind == host::LibraryEntry::Kind::Constant) constantValues.push_back(entry.value);
+    }
     return names;
 }
 
 } // namespace
 
 // Huge lengths from the driver make the plugin ask for huge buffers; a failed
-// allocation must come back as null for it to handle, not end the run.
-extern "C" const char *__asan_default_options() { return "allocator_may_return_null=1"; }
+// allocation must come back as null for it to handle, not end the run. Past
+// 64 MiB every allocation fails, as in a 32-bit host whose address space is
+// taken: clearing gigabytes would leave the fuzzer a few runs a second.
+extern "C" const char *__asan_default_options() {
+    return "allocator_may_return_null=1:max_allocation_size_mb=64";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::vector<host::LibraryEntry> names = libraryNames();
@@ -441,7 +492,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     input = &provider;
 
     shaderSupported = provider.ConsumeBool() ? 1 : 0;
-    installDriver(provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
+    // Half the drivers have every entry point, so that the calls get past
+    // their first checks; the others lack those the input says.
+    installDriver(provider.ConsumeBool() ? std::vector<uint8_t>((EntryPointCount + 7) / 8, 0xFF)
+                                         : provider.ConsumeBytes<uint8_t>((EntryPointCount + 7) / 8));
 
     const int focus = provider.ConsumeIntegralInRange(-4, 3); // below 0: every name
     for (int call = 0; call < 16 && provider.remaining_bytes() > 0; ++call) {
@@ -460,5 +514,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     ShaderPlugin *plugin = Corvanta_Init();
     plugin->ops->Release(plugin);
     input = nullptr;
+    answered.clear();
     return 0;
 }

@@ -53,8 +53,10 @@ Records<ProgramSamplers> programs;
 constexpr int32_t maxUnits = 256;
 GLuint bound[maxUnits];
 
-// The most bytes of zeros a creation uploads in one call.
+// The most bytes of zeros a creation uploads in one call, and the most
+// texels a texture has (64 GiB of RGBA8, 65,536 such calls).
 constexpr int64_t zeroBandBytes = int64_t{1} << 20;
+constexpr int64_t maxTexels = int64_t{1} << 34;
 
 // What every texture call needs, from GL 1.1 and the pixel store.
 bool available() {
@@ -119,6 +121,12 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
         cause << "a cube map's faces are square, not " << width << "x" << height;
         return 0;
     }
+    // Each band is an upload call: a driver's limits allow sizes no memory
+    // holds (70000 cubed), whose zeros would take billions of them.
+    if (bytesOf(width, height, depth) > maxTexels / (kind == GL_TEXTURE_CUBE_MAP_ARB ? 6 : 1)) {
+        cause << "the size " << width << "x" << height << "x" << depth << " has more than 2^34 texels";
+        return 0;
+    }
     Texture *record = textures.add();
     if (record == nullptr) {
         cause << "no memory for the texture's record";
@@ -152,7 +160,11 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
             for (int32_t layer = 0; layer < layersOf(info); ++layer)
                 gl.glTexImage2D(layerTarget(info, layer), 0, format, width, height, 0, dataFormat,
                                 GL_UNSIGNED_BYTE, nullptr);
-        for (int32_t layer = 0; layer < layersOf(info); ++layer)
+        // A format or size the driver refused leaves level 0 without a size.
+        GLint madeWidth = 0;
+        gl.glGetTexLevelParameteriv(layerTarget(info, 0), 0, GL_TEXTURE_WIDTH, &madeWidth);
+        made = madeWidth == width;
+        for (int32_t layer = 0; made && layer < layersOf(info); ++layer)
             for (GLsizei y = 0; y < height; y += bandRows) {
                 const GLsizei band = height - y < bandRows ? height - y : bandRows;
                 if (kind == GL_TEXTURE_3D)
@@ -161,10 +173,6 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
                     gl.glTexSubImage2D(layerTarget(info, layer), 0, 0, y, width, band, dataFormat,
                                        GL_UNSIGNED_BYTE, zeros);
             }
-        // A format or size the driver refused leaves level 0 without a size.
-        GLint madeWidth = 0;
-        gl.glGetTexLevelParameteriv(layerTarget(info, 0), 0, GL_TEXTURE_WIDTH, &madeWidth);
-        made = madeWidth == width;
         if (made && mipmaps == 1) gl.glGenerateMipmapEXT(kind);
     }
     release(zeros);

@@ -57,6 +57,9 @@ TEST_F(Textures, EachCreationRefusedGivesZeroAndSaysWhy) {
         EXPECT_EQ(create(a[0], a[1], a[2], a[3], a[4], a[5]), 0);
         EXPECT_EQ(buildLog(), std::string("texture:\n") + c.cause + "\n");
     }
+    driver.integers[0x8073] = 4096; // a 3D size whose zeros no memory holds
+    EXPECT_EQ(create(VOLUME, 4096, 4096, 1025, RGBA8), 0);
+    EXPECT_EQ(buildLog(), "texture:\nthe size 4096x4096x1025 has more than 2^34 texels\n");
     EXPECT_EQ(driver.count("glGenTextures"), 0);
     // What the driver refuses is named from its error flags, and deleted.
     driver.refusesTextures = true;
