@@ -22,11 +22,13 @@ constexpr int32_t enumIndex(GLenum value, GLenum first, int32_t count) {
 }
 
 // The bytes of a rows x columns x elementBytes block, in 64 bits; -1 for a
-// negative factor, INT64_MAX for a block larger than 64 bits count.
+// negative factor, INT64_MAX for a block of more than 2^32 elements of
+// several bytes (far beyond what 32 bits hold). No division: a 64-bit one
+// would make the DLL need libgcc's DLL.
 constexpr int64_t bytesOf(int32_t rows, int32_t columns, int32_t elementBytes) {
     if (rows < 0 || columns < 0 || elementBytes < 0) return -1;
     const int64_t elements = static_cast<int64_t>(rows) * columns; // below 2^62
-    return elementBytes != 0 && elements > INT64_MAX / elementBytes ? INT64_MAX : elements * elementBytes;
+    return elementBytes > 1 && elements > (INT64_MAX >> 31) ? INT64_MAX : elements * elementBytes;
 }
 
 // Whether a byte count may be allocated or handed to the driver as one

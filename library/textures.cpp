@@ -123,7 +123,7 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
     }
     // Each band is an upload call: a driver's limits allow sizes no memory
     // holds (70000 cubed), whose zeros would take billions of them.
-    if (bytesOf(width, height, depth) > maxTexels / (kind == GL_TEXTURE_CUBE_MAP_ARB ? 6 : 1)) {
+    if (bytesOf(width, height, depth) > (kind == GL_TEXTURE_CUBE_MAP_ARB ? maxTexels / 6 : maxTexels)) {
         cause << "the size " << width << "x" << height << "x" << depth << " has more than 2^34 texels";
         return 0;
     }
@@ -137,9 +137,11 @@ GLuint create(GLenum kind, GLsizei width, GLsizei height, GLsizei depth, GLint f
     // Zeros as bytes, which every format takes, a band of rows at a time: a
     // layer of the largest sizes holds more bytes than 32 bits count (32768 x
     // 32768 x 4), and the band keeps the plugin's buffer small.
+    // (The division is of 32-bit numbers: a 64-bit one would need libgcc's DLL.)
     const int64_t rowBytes = bytesOf(width, texelComponents(format), 1);
-    const int64_t fullBand = zeroBandBytes / rowBytes;
-    const GLsizei bandRows = fullBand < 1 ? 1 : fullBand < height ? static_cast<GLsizei>(fullBand) : height;
+    const int32_t fullBand =
+        rowBytes >= zeroBandBytes ? 1 : static_cast<int32_t>(zeroBandBytes) / static_cast<int32_t>(rowBytes);
+    const GLsizei bandRows = fullBand < height ? fullBand : height;
     const int64_t bandBytes = rowBytes * bandRows;
     void *zeros = fitsIn32Bits(bandBytes) ? allocateZeroed(static_cast<size_t>(bandBytes)) : nullptr;
     GLuint texture = 0;
