@@ -6,7 +6,6 @@
 #include <type_traits>
 
 #include "glext/gl_tokens.h"
-#include "tests/support/counting_allocation.h"
 #include "tests/support/upload_shape.h"
 
 #define FAKE CORVANTA_APIENTRY
@@ -284,7 +283,7 @@ void textureImage(GLsizei width, GLsizei height, GLsizei depth, GLenum format, G
     const void *pixels = std::get<sizeof...(Params) - 1>(std::make_tuple(args...));
     const int64_t bytes = int64_t{width} * height * depth * (format == GL_RGBA ? 4 : 1) *
                           (type == GL_UNSIGNED_BYTE ? 1 : 4);
-    call.texelsInBlock = pixels == nullptr || countingAllocation().holds(pixels, bytes);
+    call.texelsInBlock = pixels == nullptr || d().blockHolds == nullptr || d().blockHolds(pixels, bytes);
 }
 void FAKE glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei width, GLsizei height, GLint border,
                        GLenum format, GLenum type, const void *pixels) {

@@ -96,6 +96,10 @@ struct FakeDriver {
     bool refusesTextures = false;
     GLint compareMode = 0;
     std::set<GLuint> hostTextures;
+    // Whether `bytes` from a pointer lie within one of the plugin's blocks,
+    // which a texture image's texels must (the counting heap tells, where
+    // one is linked); null: not checked.
+    bool (*blockHolds)(const void *start, int64_t bytes) = nullptr;
     // The error flags set, which glGetError reads one by one (then GL_NO_ERROR).
     std::vector<GLenum> errors;
 

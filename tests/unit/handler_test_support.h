@@ -34,6 +34,9 @@ protected:
         releaseLibraryState();
         FakeRuntime::library = &registeredLibrary();
         fakeDriver().install();
+        fakeDriver().blockHolds = [](const void *start, int64_t bytes) {
+            return countingAllocation().holds(start, bytes);
+        };
         countingAllocation() = {};
     }
     // What one test leaves (a build log, warnings, render targets, meshes)
