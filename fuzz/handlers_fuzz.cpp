@@ -195,9 +195,7 @@ void touchTexels(GLsizei width, GLsizei height, GLsizei depth, GLenum format, GL
     if (pixels == nullptr) return;
     require(format == GL_RGBA || format == GL_LUMINANCE || format == GL_DEPTH_COMPONENT);
     require(type == GL_FLOAT || type == GL_UNSIGNED_BYTE || type == GL_UNSIGNED_INT);
-    const size_t components = format == GL_RGBA ? 4 : 1, size = type == GL_UNSIGNED_BYTE ? 1 : 4;
-    touch(pixels, static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(depth) *
-                      components * size);
+    touch(pixels, static_cast<size_t>(testing::texelBytes(width, height, depth, format, type)));
 }
 void CORVANTA_APIENTRY textureImage(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum format,
                                     GLenum type, const void *pixels) {

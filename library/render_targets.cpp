@@ -552,10 +552,11 @@ bool attach(int32_t name, GLenum attachment, GLuint texture, int32_t layer, Text
         return false;
     }
     const GLint most = integer(GL_MAX_COLOR_ATTACHMENTS_EXT);
-    const int32_t index = enumIndex(attachment, GL_COLOR_ATTACHMENT0_EXT, most < 4 ? most : 4);
+    const int32_t usable = most < 4 ? most : 4; // the plugin keeps four
+    const int32_t index = enumIndex(attachment, GL_COLOR_ATTACHMENT0_EXT, usable);
     if (index < 0) {
         (cause.constant(static_cast<int32_t>(attachment)) << " is not a colour attachment from 0 to ")
-            << (most < 4 ? most : 4) - 1 << " of the driver's";
+            << usable - 1 << " of the driver's";
         return false;
     }
     TextureInfo info{};

@@ -281,8 +281,7 @@ void textureImage(GLsizei width, GLsizei height, GLsizei depth, GLenum format, G
     DriverCall &call = d().calls.back();
     call.unpackBuffer = d().pixelBufferBindings[GL_PIXEL_UNPACK_BUFFER_BINDING_ARB];
     const void *pixels = std::get<sizeof...(Params) - 1>(std::make_tuple(args...));
-    const int64_t bytes = int64_t{width} * height * depth * (format == GL_RGBA ? 4 : 1) *
-                          (type == GL_UNSIGNED_BYTE ? 1 : 4);
+    const int64_t bytes = texelBytes(width, height, depth, format, type);
     call.texelsInBlock = pixels == nullptr || d().blockHolds == nullptr || d().blockHolds(pixels, bytes);
 }
 void FAKE glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei width, GLsizei height, GLint border,

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <tuple>
 #include <type_traits>
 #include <utility>
 
 #include "glext/entry_points.h"
+#include "glext/gl_tokens.h"
 
 namespace corvanta::testing {
 
@@ -40,5 +42,12 @@ template <const char *name, typename... Params> struct UploadShape {
         return std::get<sizeof...(Params) - 2>(std::make_tuple(args...));
     }
 };
+
+// The bytes a texture image reads: width x height x depth texels of the
+// format's components (4 for GL_RGBA, else 1), each of the type's size (1
+// for GL_UNSIGNED_BYTE, else 4), in 64 bits.
+inline int64_t texelBytes(GLsizei width, GLsizei height, GLsizei depth, GLenum format, GLenum type) {
+    return int64_t{width} * height * depth * (format == GL_RGBA ? 4 : 1) * (type == GL_UNSIGNED_BYTE ? 1 : 4);
+}
 
 } // namespace corvanta::testing
